@@ -1,0 +1,207 @@
+#include "app/frmMain.h"
+
+#include "clock/Sounds.h"
+#include "clock/TickSource.h"
+#include "clock/modStopWatch.h"
+#include "settings/SettingsStore.h"
+#include "ui/DesignFonts.h"
+#include "ui/UrlOpener.h"
+#include "ui_frmMain.h"
+
+#include <QDateTime>
+#include <QLayout>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
+
+using namespace modStopWatch;
+using namespace SettingsStore;
+
+namespace {
+const QColor PanelColour(0xFF, 0xC0, 0xC0);
+const QString CaptionStart = QStringLiteral("Start");
+const QString CaptionStop = QStringLiteral("Stop");
+} // namespace
+
+frmMain::frmMain(QWidget *parent)
+    : QMainWindow(parent)
+    , ui(std::make_unique<Ui::frmMain>())
+{
+    InitDesignResources();
+    ui->setupUi(this);
+    ApplyDesignFonts(this);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // The picture is larger than the client area and is simply cut at its right and bottom.
+    QPalette background = ui->centralwidget->palette();
+    background.setBrush(QPalette::Window, QBrush(QPixmap(QStringLiteral(":/ui/background.jpg"))));
+    ui->centralwidget->setPalette(background);
+    ui->centralwidget->setAutoFillBackground(true);
+    ui->picElapsed->setAutoFillBackground(true);
+    SetDisplayColours(Qt::black, PanelColour);
+
+    m_timDisplay = MakeTimer("timDisplay", 10, &frmMain::timDisplay_Timer);
+    m_timDisplay->setTimerType(Qt::PreciseTimer);
+    m_tmrSnapshot = MakeTimer("tmrSnapshot", 100, &frmMain::tmrSnapshot_Timer);
+    m_tmrWarning = MakeTimer("tmrWarning", 1000, &frmMain::tmrWarning_Timer);
+
+    connect(ui->cmdStartStop, &QPushButton::clicked, this, &frmMain::cmdStartStop_Click);
+    connect(ui->cmdReset, &QPushButton::clicked, this, &frmMain::cmdReset_Click);
+    connect(ui->cmdSnapshot, &QPushButton::clicked, this, &frmMain::cmdSnapshot_Click);
+    connect(ui->cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
+    connect(ui->mnuCustomize, &QAction::triggered, this, &frmMain::mnuCustomize_Click);
+    connect(ui->mnuSessions, &QAction::triggered, this, &frmMain::mnuSessions_Click);
+    connect(ui->mnuCompact, &QAction::triggered, this, &frmMain::mnuCompact_Click);
+    connect(ui->mnuHelp, &QAction::triggered, this, &frmMain::mnuHelp_Click);
+    connect(ui->mnuClose, &QAction::triggered, this, &frmMain::mnuClose_Click);
+    ui->lblURL->installEventFilter(this);
+
+    SetMainWindow(this);
+    Form_Load();
+    ui->cmdExit->setFocus();
+
+    adjustSize();
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+frmMain::~frmMain() = default;
+
+QTimer *frmMain::MakeTimer(const char *name, int intervalMs, void (frmMain::*handler)())
+{
+    auto *timer = new QTimer(this);
+    timer->setObjectName(QLatin1String(name));
+    timer->setInterval(intervalMs);
+    connect(timer, &QTimer::timeout, this, handler);
+    return timer;
+}
+
+void frmMain::Form_Load()
+{
+    Count().blnFirstStart = true;
+    Count().intYears = 0;
+    Count().intDays = 0;
+    LoadSettings();
+}
+
+void frmMain::LoadSettings()
+{
+    ui->lblCustomText->setText(GetSetting(SectionSettings, KeyCustomText, DefaultCustomText));
+    Preferences &prefs = Prefs();
+    prefs.blnPlaySounds = GetBoolean(SectionSettings, KeyPlaySounds, DefaultPlaySounds);
+    prefs.intWarningDays = GetInteger16(SectionSettings, KeyWarningDays, DefaultWarningDays);
+    prefs.blnDisplayWarnings =
+        GetBoolean(SectionSettings, KeyDisplayWarnings, DefaultDisplayWarnings);
+}
+
+bool frmMain::IsRunning() const
+{
+    return ui->cmdStartStop->text() == CaptionStop;
+}
+
+void frmMain::cmdStartStop_Click()
+{
+    if (ui->cmdStartStop->text() == CaptionStart) {
+        ui->cmdReset->setEnabled(false);
+        ui->cmdExit->setEnabled(false);
+        ui->cmdStartStop->setText(CaptionStop);
+        StartCount();
+        SaveSetting(SectionSession, KeyStart, DateTimeText(QDateTime::currentDateTime()));
+        SaveSetting(SectionSession, KeyStop, QStringLiteral("0"));
+        m_timDisplay->start();
+    } else {
+        StopCount();
+        m_timDisplay->stop();
+        // Freeze the display at the exact stopped count, not at the last tick before it.
+        UpdateDisplay(ElapsedMs(Count().lngStopTick), this);
+        ui->cmdStartStop->setText(CaptionStart);
+        ui->cmdReset->setEnabled(true);
+        ui->cmdExit->setEnabled(true);
+    }
+}
+
+void frmMain::cmdReset_Click()
+{
+    ResetCount();
+    ShowZero(this);
+    ui->cmdReset->setEnabled(false);
+    PlayResetSound();
+}
+
+void frmMain::cmdSnapshot_Click()
+{
+    if (IsRunning())
+        timDisplay_Timer(); // the logged time is this instant's, not the last tick's
+    SaveSetting(SectionSession, KeyStop, DateTimeText(QDateTime::currentDateTime()));
+    AppendSessionLog();
+    SetDisplayColours(Qt::white, Qt::black);
+    m_tmrSnapshot->start();
+}
+
+void frmMain::AppendSessionLog() {}
+
+void frmMain::tmrSnapshot_Timer()
+{
+    m_tmrSnapshot->stop();
+    SetDisplayColours(Qt::black, PanelColour);
+}
+
+void frmMain::SetDisplayColours(const QColor &text, const QColor &background)
+{
+    QPalette panel = ui->picElapsed->palette();
+    panel.setColor(QPalette::Window, background);
+    ui->picElapsed->setPalette(panel);
+    for (QLabel *label : {ui->lblHours, ui->lblMinutes, ui->lblSeconds, ui->lblSecHundreds,
+                          ui->lblYears, ui->lblDays}) {
+        QPalette colours = label->palette();
+        colours.setColor(QPalette::WindowText, text);
+        colours.setColor(QPalette::Window, background);
+        label->setPalette(colours);
+    }
+}
+
+void frmMain::timDisplay_Timer()
+{
+    UpdateDisplay(ElapsedMs(), this);
+}
+
+void frmMain::tmrWarning_Timer() {}
+
+void frmMain::cmdExit_Click()
+{
+    close();
+}
+
+void frmMain::mnuClose_Click()
+{
+    close();
+}
+
+void frmMain::mnuCustomize_Click()
+{
+    LoadSettings();
+}
+
+void frmMain::mnuSessions_Click() {}
+
+void frmMain::mnuCompact_Click() {}
+
+void frmMain::mnuHelp_Click() {}
+
+void frmMain::lblURL_Click()
+{
+    UrlOpener::Open(ui->lblURL->text());
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->lblURL && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        lblURL_Click();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,8 @@
+#include "clock/Warning.h"
+
+namespace modStopWatch {
+
+// No warning yet.
+void ArmWarning(QWidget *) {}
+
+} // namespace modStopWatch

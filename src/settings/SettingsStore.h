@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <optional>
+
+class QDateTime;
+class QLocale;
+
+// The per-user settings store: text values under section and key, for the application
+// "Pendrel". Everything stored is text; these are the one set of conversions from it.
+namespace SettingsStore {
+
+inline const QString SectionSettings = QStringLiteral("Settings");
+inline const QString SectionSession = QStringLiteral("Session");
+
+inline const QString KeyCustomText = QStringLiteral("Custom Text");
+inline const QString KeyPlaySounds = QStringLiteral("Play Sounds");
+inline const QString KeyDisplayWarnings = QStringLiteral("Display Warnings");
+inline const QString KeyWarningDays = QStringLiteral("Warning Days");
+inline const QString KeyStart = QStringLiteral("Start");
+inline const QString KeyStop = QStringLiteral("Stop");
+
+inline const QString DefaultCustomText = QStringLiteral("You have not had sex in:");
+constexpr bool DefaultPlaySounds = true;
+constexpr bool DefaultDisplayWarnings = true;
+constexpr qint16 DefaultWarningDays = 3;
+
+// The stored text, or `defaultValue` when the key is absent. Never changes the store.
+QString GetSetting(const QString &section, const QString &key, const QString &defaultValue = {});
+
+// Stores the text; false when the store could not be written.
+bool SaveSetting(const QString &section, const QString &key, const QString &value);
+
+// Where the store keeps its file, for messages.
+QString StoreLocation();
+
+// "True"/"False" in any case, or a number: zero is false. Anything else has no value.
+std::optional<bool> ToBoolean(const QString &text);
+
+// A decimal number rounded half to even, within -32768..32767; anything else has no value.
+std::optional<qint16> ToInteger16(const QString &text);
+
+// A stored preference that can't be converted falls back to the key's default.
+bool GetBoolean(const QString &section, const QString &key, bool defaultValue);
+qint16 GetInteger16(const QString &section, const QString &key, qint16 defaultValue);
+
+// The locale's short date and its time of day with seconds, no zone; midnight is the date alone.
+QString DateTimeText(const QDateTime &when, const QLocale &locale);
+QString DateTimeText(const QDateTime &when);
+
+} // namespace SettingsStore

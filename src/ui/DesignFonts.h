@@ -1,0 +1,14 @@
+#pragma once
+
+class QWidget;
+
+// Window designs give font sizes such as 11.25 pt, which .ui files cannot hold. Each widget
+// with a "pixelSize" property gets its font set to that many pixels (11.25 pt at 96 dpi is 15),
+// so text keeps to the fixed pixel geometry of the designs.
+void ApplyDesignFonts(QWidget *root);
+
+// Font names of the designs that Linux lacks, mapped to metric-compatible faces.
+void RegisterFontSubstitutions();
+
+// The images of the designs, compiled into the program.
+void InitDesignResources();

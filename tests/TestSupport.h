@@ -1,0 +1,57 @@
+#pragma once
+
+#include "clock/TickSource.h"
+#include "clock/modStopWatch.h"
+#include "ui/DesignFonts.h"
+#include "ui/MessageBox.h"
+#include "ui/ProgramFolder.h"
+#include "ui/UrlOpener.h"
+
+#include <QSettings>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// A fake tick counter that tests move by hand.
+struct FakeClock {
+    qint32 now = 1000;
+
+    void install()
+    {
+        modStopWatch::SetTickSource([this] { return now; });
+    }
+    void advance(qint64 ms) { now = qint32(quint32(now) + quint32(quint64(ms))); }
+};
+
+// Everything a test swaps: the settings store, the program folder, the clock, message boxes
+// and the URL opener. Each test function gets a fresh one.
+struct TestWorld {
+    QTemporaryDir home;
+    FakeClock clock;
+    QStringList openedUrls;
+
+    TestWorld()
+    {
+        RegisterFontSubstitutions();
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.filePath("config"));
+        ProgramFolder::SetPath(programFolder());
+        QDir().mkpath(programFolder());
+        clock.install();
+        MessageBox::setTestMode(true);
+        UrlOpener::SetOpener([this](const QString &address) { openedUrls << address; });
+        modStopWatch::Count() = modStopWatch::CountState{};
+        modStopWatch::Prefs() = modStopWatch::Preferences{};
+    }
+
+    ~TestWorld()
+    {
+        modStopWatch::SetTickSource({});
+        UrlOpener::SetOpener({});
+        ProgramFolder::SetPath({});
+        MessageBox::setTestMode(false);
+    }
+
+    QString programFolder() const { return home.filePath("program"); }
+    QString settingsFile() const { return home.filePath("config/Pendrel/Pendrel.ini"); }
+};
