@@ -17,8 +17,7 @@
 struct FakeClock {
     qint32 now = 1000;
 
-    void install()
-    {
+    void install() {
         modStopWatch::SetTickSource([this] { return now; });
     }
     void advance(qint64 ms) { now = qint32(quint32(now) + quint32(quint64(ms))); }
@@ -31,8 +30,7 @@ struct TestWorld {
     FakeClock clock;
     QStringList openedUrls;
 
-    TestWorld()
-    {
+    TestWorld() {
         RegisterFontSubstitutions();
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.filePath("config"));
         ProgramFolder::SetPath(programFolder());
@@ -44,8 +42,7 @@ struct TestWorld {
         modStopWatch::Prefs() = modStopWatch::Preferences{};
     }
 
-    ~TestWorld()
-    {
+    ~TestWorld() {
         modStopWatch::SetTickSource({});
         UrlOpener::SetOpener({});
         ProgramFolder::SetPath({});

@@ -5,20 +5,17 @@
 namespace ProgramFolder {
 
 namespace {
-QString &overridePath()
-{
+QString &overridePath() {
     static QString path;
     return path;
 }
 } // namespace
 
-QString Path()
-{
+QString Path() {
     return overridePath().isEmpty() ? QCoreApplication::applicationDirPath() : overridePath();
 }
 
-void SetPath(const QString &path)
-{
+void SetPath(const QString &path) {
     overridePath() = path;
 }
 

@@ -1,0 +1,59 @@
+// The floor: a bare Qt window with four big labels set from the same clock every 10 ms.
+#include "BenchSupport.h"
+
+#include "clock/TickSource.h"
+#include "clock/modStopWatch.h"
+#include "ui/DesignFonts.h"
+
+#include <QLabel>
+#include <QMainWindow>
+
+#include <cstring>
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "startup") == 0) {
+        QuitOnFirstExpose quit;
+        app.installEventFilter(&quit);
+        QMainWindow window;
+        window.resize(490, 190);
+        window.show();
+        return QApplication::exec();
+    }
+    if (argc < 3)
+        return Usage(argv[0]);
+
+    RegisterFontSubstitutions();
+    QMainWindow window;
+    auto *panel = new QWidget;
+    window.setCentralWidget(panel);
+    window.resize(490, 190);
+    QFont big(QStringLiteral("Arial Black"));
+    big.setPixelSize(48);
+    big.setBold(true);
+    big.setItalic(true);
+    QLabel *labels[4];
+    const int lefts[4] = {65, 155, 236, 314};
+    for (int i = 0; i < 4; ++i) {
+        labels[i] = new QLabel(panel);
+        labels[i]->setFont(big);
+        labels[i]->setGeometry(lefts[i], 40, 92, 81);
+    }
+    const qint32 start = modStopWatch::GetTickCount();
+    QTimer timer;
+    timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        const auto texts = modStopWatch::FormatTime(
+            modStopWatch::TicksBetween(start, modStopWatch::GetTickCount()));
+        labels[0]->setText(texts.hours);
+        labels[1]->setText(texts.minutes);
+        labels[2]->setText(texts.seconds);
+        labels[3]->setText(texts.hundredths);
+    });
+    window.show();
+    if (std::strcmp(argv[1], "running") == 0)
+        timer.start(10);
+    QTimer::singleShot(500, &app, [] { QCoreApplication::exit(0); });
+    QApplication::exec();
+    return MeasureCpu(std::atoi(argv[2]));
+}

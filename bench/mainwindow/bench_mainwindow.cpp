@@ -1,0 +1,31 @@
+// Pendrel's own main window, measured as the floor program is.
+#include "BenchSupport.h"
+
+#include "app/frmMain.h"
+#include "app/modLaunch.h"
+#include "ui/DesignFonts.h"
+#include "ui_frmMain.h"
+
+#include <cstring>
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "startup") == 0) {
+        QuitOnFirstExpose quit;
+        app.installEventFilter(&quit);
+        modLaunch::Main();
+        return QApplication::exec();
+    }
+    if (argc < 3)
+        return Usage(argv[0]);
+
+    RegisterFontSubstitutions();
+    frmMain window;
+    window.show();
+    if (std::strcmp(argv[1], "running") == 0)
+        window.controls()->cmdStartStop->click();
+    // Let the first paint and the style settle before measuring.
+    QTimer::singleShot(500, &app, [] { QCoreApplication::exit(0); });
+    QApplication::exec();
+    return MeasureCpu(std::atoi(argv[2]));
+}
