@@ -4,7 +4,9 @@ BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench format clean
+PREFIX ?= /usr/local
+
+.PHONY: all deps build run test bench install format clean
 
 all: build
 
@@ -28,6 +30,9 @@ bench: deps $(BUILD)/build.ninja
 	./scripts/install-deps bench
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	./bench/run $(BUILD)
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
