@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run test test-asan bench install format clean
+.PHONY: all deps build run test test-asan fuzz bench install format clean
 
 all: build
 
@@ -37,6 +37,16 @@ test-asan: deps
 	    LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --output-on-failure -j $(JOBS)
+
+# Fuzzes the log reader and the settings conversions for FUZZ_SECONDS each (default 60).
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	./scripts/install-deps fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DPENDREL_FUZZ=ON -DBUILD_TESTING=OFF -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	FUZZ_SECONDS=$(FUZZ_SECONDS) ./fuzz/run $(FUZZ_BUILD)
 
 bench: deps $(BUILD)/build.ninja
 	./scripts/install-deps bench
