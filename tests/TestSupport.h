@@ -17,7 +17,8 @@
 struct FakeClock {
     qint32 now = 1000;
 
-    void install() {
+    void install()
+    {
         modStopWatch::SetTickSource([this] { return now; });
     }
     void advance(qint64 ms) { now = qint32(quint32(now) + quint32(quint64(ms))); }
@@ -30,7 +31,8 @@ struct TestWorld {
     FakeClock clock;
     QStringList openedUrls;
 
-    TestWorld() {
+    TestWorld()
+    {
         RegisterFontSubstitutions();
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.filePath("config"));
         ProgramFolder::SetPath(programFolder());
@@ -42,7 +44,8 @@ struct TestWorld {
         modStopWatch::Prefs() = modStopWatch::Preferences{};
     }
 
-    ~TestWorld() {
+    ~TestWorld()
+    {
         modStopWatch::SetTickSource({});
         UrlOpener::SetOpener({});
         ProgramFolder::SetPath({});

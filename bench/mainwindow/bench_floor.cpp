@@ -11,7 +11,8 @@
 
 #include <cstring>
 
-int main(int argc, char *argv[]) {
+int main(int argc, char *argv[])
+{
     QApplication app(argc, argv);
     // "startup" is a bare window; "startup-text" adds a menu and one line of text, to show what
     // the font system alone costs a window that draws any text.

@@ -8,7 +8,8 @@
 
 #include <cstring>
 
-int main(int argc, char *argv[]) {
+int main(int argc, char *argv[])
+{
     QApplication app(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "startup") == 0) {
         QuitOnFirstExpose quit;

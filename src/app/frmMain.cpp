@@ -26,7 +26,8 @@ const QString CaptionStop = QStringLiteral("Stop");
 
 frmMain::frmMain(QWidget *parent)
     : QMainWindow(parent)
-    , ui(std::make_unique<Ui::frmMain>()) {
+    , ui(std::make_unique<Ui::frmMain>())
+{
     InitDesignResources();
     ui->setupUi(this);
     ApplyDesignFonts(this);
@@ -69,7 +70,8 @@ frmMain::frmMain(QWidget *parent)
 
 frmMain::~frmMain() = default;
 
-QTimer *frmMain::MakeTimer(const char *name, int intervalMs, void (frmMain::*handler)()) {
+QTimer *frmMain::MakeTimer(const char *name, int intervalMs, void (frmMain::*handler)())
+{
     auto *timer = new QTimer(this);
     timer->setObjectName(QLatin1String(name));
     timer->setInterval(intervalMs);
@@ -77,14 +79,16 @@ QTimer *frmMain::MakeTimer(const char *name, int intervalMs, void (frmMain::*han
     return timer;
 }
 
-void frmMain::Form_Load() {
+void frmMain::Form_Load()
+{
     Count().blnFirstStart = true;
     Count().intYears = 0;
     Count().intDays = 0;
     LoadSettings();
 }
 
-void frmMain::LoadSettings() {
+void frmMain::LoadSettings()
+{
     ui->lblCustomText->setText(GetSetting(SectionSettings, KeyCustomText, DefaultCustomText));
     Preferences &prefs = Prefs();
     prefs.blnPlaySounds = GetBoolean(SectionSettings, KeyPlaySounds, DefaultPlaySounds);
@@ -93,11 +97,13 @@ void frmMain::LoadSettings() {
         GetBoolean(SectionSettings, KeyDisplayWarnings, DefaultDisplayWarnings);
 }
 
-bool frmMain::IsRunning() const {
+bool frmMain::IsRunning() const
+{
     return ui->cmdStartStop->text() == CaptionStop;
 }
 
-void frmMain::cmdStartStop_Click() {
+void frmMain::cmdStartStop_Click()
+{
     if (ui->cmdStartStop->text() == CaptionStart) {
         ui->cmdReset->setEnabled(false);
         ui->cmdExit->setEnabled(false);
@@ -117,14 +123,16 @@ void frmMain::cmdStartStop_Click() {
     }
 }
 
-void frmMain::cmdReset_Click() {
+void frmMain::cmdReset_Click()
+{
     ResetCount();
     ShowZero(this);
     ui->cmdReset->setEnabled(false);
     PlayResetSound();
 }
 
-void frmMain::cmdSnapshot_Click() {
+void frmMain::cmdSnapshot_Click()
+{
     if (IsRunning())
         timDisplay_Timer(); // the logged time is this instant's, not the last tick's
     SaveSetting(SectionSession, KeyStop, DateTimeText(QDateTime::currentDateTime()));
@@ -135,12 +143,14 @@ void frmMain::cmdSnapshot_Click() {
 
 void frmMain::AppendSessionLog() {}
 
-void frmMain::tmrSnapshot_Timer() {
+void frmMain::tmrSnapshot_Timer()
+{
     m_tmrSnapshot->stop();
     SetDisplayColours(Qt::black, PanelColour);
 }
 
-void frmMain::SetDisplayColours(const QColor &text, const QColor &background) {
+void frmMain::SetDisplayColours(const QColor &text, const QColor &background)
+{
     QPalette panel = ui->picElapsed->palette();
     panel.setColor(QPalette::Window, background);
     ui->picElapsed->setPalette(panel);
@@ -153,21 +163,25 @@ void frmMain::SetDisplayColours(const QColor &text, const QColor &background) {
     }
 }
 
-void frmMain::timDisplay_Timer() {
+void frmMain::timDisplay_Timer()
+{
     UpdateDisplay(ElapsedMs(), this);
 }
 
 void frmMain::tmrWarning_Timer() {}
 
-void frmMain::cmdExit_Click() {
+void frmMain::cmdExit_Click()
+{
     close();
 }
 
-void frmMain::mnuClose_Click() {
+void frmMain::mnuClose_Click()
+{
     close();
 }
 
-void frmMain::mnuCustomize_Click() {
+void frmMain::mnuCustomize_Click()
+{
     LoadSettings();
 }
 
@@ -177,11 +191,13 @@ void frmMain::mnuCompact_Click() {}
 
 void frmMain::mnuHelp_Click() {}
 
-void frmMain::lblURL_Click() {
+void frmMain::lblURL_Click()
+{
     UrlOpener::Open(ui->lblURL->text());
 }
 
-bool frmMain::eventFilter(QObject *watched, QEvent *event) {
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
     if (watched == ui->lblURL && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         lblURL_Click();

@@ -11,7 +11,8 @@ class frmMain;
 }
 
 // The main window: the count, its buttons, the Options menu and the web address.
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow
+{
     Q_OBJECT
 
 public:

@@ -5,11 +5,13 @@
 
 namespace modLaunch {
 
-bool InitCommonCtrls() {
+bool InitCommonCtrls()
+{
     return true;
 }
 
-void Main() {
+void Main()
+{
     InitCommonCtrls();
     RegisterFontSubstitutions();
     auto *window = new frmMain;

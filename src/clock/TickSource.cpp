@@ -5,25 +5,29 @@
 namespace modStopWatch {
 
 namespace {
-TickSource &source() {
+TickSource &source()
+{
     static TickSource current;
     return current;
 }
 } // namespace
 
-qint32 SystemTickCount() {
+qint32 SystemTickCount()
+{
     timespec now{};
     clock_gettime(CLOCK_BOOTTIME, &now);
     const quint64 ms = quint64(now.tv_sec) * 1000u + quint64(now.tv_nsec) / 1000000u;
     return qint32(quint32(ms));
 }
 
-qint32 GetTickCount() {
+qint32 GetTickCount()
+{
     const TickSource &fake = source();
     return fake ? fake() : SystemTickCount();
 }
 
-void SetTickSource(TickSource source_) {
+void SetTickSource(TickSource source_)
+{
     source() = std::move(source_);
 }
 

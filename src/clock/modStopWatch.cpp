@@ -11,13 +11,15 @@
 namespace modStopWatch {
 
 namespace {
-QPointer<QWidget> &mainWindow() {
+QPointer<QWidget> &mainWindow()
+{
     static QPointer<QWidget> window;
     return window;
 }
 
 // Two digits and a suffix, built without a formatter: this runs every 10 ms.
-QString TwoDigits(quint32 value, char suffix = '\0') {
+QString TwoDigits(quint32 value, char suffix = '\0')
+{
     QString text(suffix ? 3 : 2, QChar('0'));
     text[0] = QChar('0' + int(value / 10 % 10));
     text[1] = QChar('0' + int(value % 10));
@@ -26,7 +28,8 @@ QString TwoDigits(quint32 value, char suffix = '\0') {
     return text;
 }
 
-void ShowTime(QWidget *window, const TimeTexts &texts) {
+void ShowTime(QWidget *window, const TimeTexts &texts)
+{
     SetCaption(window, "lblHours", texts.hours);
     SetCaption(window, "lblMinutes", texts.minutes);
     SetCaption(window, "lblSeconds", texts.seconds);
@@ -35,7 +38,8 @@ void ShowTime(QWidget *window, const TimeTexts &texts) {
 
 // Missed roll-overs (a suspend, say) are all made up at once: every whole day counts, and the
 // part below a day stays the running time of the new day, so nothing drifts over a year.
-void DayRollOver(quint32 elapsedMs, QWidget *window) {
+void DayRollOver(quint32 elapsedMs, QWidget *window)
+{
     CountState &count = Count();
     const quint32 days = elapsedMs / MsPerDay;
     const quint32 remainder = elapsedMs % MsPerDay;
@@ -61,21 +65,25 @@ void DayRollOver(quint32 elapsedMs, QWidget *window) {
 }
 } // namespace
 
-CountState &Count() {
+CountState &Count()
+{
     static CountState state;
     return state;
 }
 
-Preferences &Prefs() {
+Preferences &Prefs()
+{
     static Preferences preferences;
     return preferences;
 }
 
-quint32 TicksBetween(qint32 from, qint32 to) {
+quint32 TicksBetween(qint32 from, qint32 to)
+{
     return quint32(to) - quint32(from);
 }
 
-void StartCount() {
+void StartCount()
+{
     CountState &count = Count();
     const qint32 reading = GetTickCount();
     if (count.blnFirstStart) {
@@ -88,27 +96,32 @@ void StartCount() {
     }
 }
 
-void StopCount() {
+void StopCount()
+{
     Count().lngStopTick = GetTickCount();
 }
 
-void ResetCount() {
+void ResetCount()
+{
     CountState &count = Count();
     count.blnFirstStart = true;
     count.intDays = 0;
     count.intYears = 0;
 }
 
-quint32 ElapsedMs(qint32 reading) {
+quint32 ElapsedMs(qint32 reading)
+{
     const CountState &count = Count();
     return TicksBetween(count.lngStartTick, reading) - quint32(count.lngPausedTicks);
 }
 
-quint32 ElapsedMs() {
+quint32 ElapsedMs()
+{
     return ElapsedMs(GetTickCount());
 }
 
-TimeTexts FormatTime(quint32 ms) {
+TimeTexts FormatTime(quint32 ms)
+{
     const quint32 hours = ms / MsPerHour;
     ms %= MsPerHour;
     const quint32 minutes = ms / 60'000;
@@ -124,42 +137,50 @@ TimeTexts FormatTime(quint32 ms) {
     return texts;
 }
 
-QString DaysText(int days) {
+QString DaysText(int days)
+{
     return QString::number(days) + QLatin1String(" Days");
 }
 
-QString YearsText(int years) {
+QString YearsText(int years)
+{
     return QString::number(years) + QLatin1String(" Years");
 }
 
-void UpdateDisplay(quint32 elapsedMs, QWidget *window) {
+void UpdateDisplay(quint32 elapsedMs, QWidget *window)
+{
     if (elapsedMs >= MsPerDay)
         DayRollOver(elapsedMs, window);
     else
         ShowTime(window, FormatTime(elapsedMs));
 }
 
-void ShowZero(QWidget *window) {
+void ShowZero(QWidget *window)
+{
     ShowTime(window, FormatTime(0));
     SetCaption(window, "lblDays", DaysText(0));
     SetCaption(window, "lblYears", YearsText(0));
 }
 
-void SetCaption(QWidget *window, const char *name, const QString &text) {
+void SetCaption(QWidget *window, const char *name, const QString &text)
+{
     if (auto *label = window->findChild<QLabel *>(QLatin1String(name)))
         label->setText(text);
 }
 
-QString Caption(const QWidget *window, const char *name) {
+QString Caption(const QWidget *window, const char *name)
+{
     const auto *label = window->findChild<QLabel *>(QLatin1String(name));
     return label ? label->text() : QString();
 }
 
-void SetMainWindow(QWidget *window) {
+void SetMainWindow(QWidget *window)
+{
     mainWindow() = window;
 }
 
-QWidget *MainWindow() {
+QWidget *MainWindow()
+{
     return mainWindow();
 }
 

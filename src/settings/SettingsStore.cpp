@@ -10,17 +10,20 @@
 namespace SettingsStore {
 
 namespace {
-QString ApplicationName() {
+QString ApplicationName()
+{
     return QStringLiteral("Pendrel");
 }
 
-QSettings Store() {
+QSettings Store()
+{
     return QSettings(QSettings::IniFormat, QSettings::UserScope, ApplicationName(),
                      ApplicationName());
 }
 
 // Plain decimal numbers only: "1,000" is no number here.
-const QLocale &NumberLocale() {
+const QLocale &NumberLocale()
+{
     static const QLocale locale = [] {
         QLocale c = QLocale::c();
         c.setNumberOptions(QLocale::RejectGroupSeparator);
@@ -29,12 +32,14 @@ const QLocale &NumberLocale() {
     return locale;
 }
 
-QString KeyPath(const QString &section, const QString &key) {
+QString KeyPath(const QString &section, const QString &key)
+{
     return section + QLatin1Char('/') + key;
 }
 
 // A locale's long time format less its time-zone fields; quoted literals are kept as they are.
-QString TimeFormatWithoutZone(const QString &format) {
+QString TimeFormatWithoutZone(const QString &format)
+{
     QString out;
     bool quoted = false;
     for (int i = 0; i < format.size(); ++i) {
@@ -49,7 +54,8 @@ QString TimeFormatWithoutZone(const QString &format) {
 }
 } // namespace
 
-QString GetSetting(const QString &section, const QString &key, const QString &defaultValue) {
+QString GetSetting(const QString &section, const QString &key, const QString &defaultValue)
+{
     const QVariant value = Store().value(KeyPath(section, key));
     if (!value.isValid())
         return defaultValue;
@@ -59,7 +65,8 @@ QString GetSetting(const QString &section, const QString &key, const QString &de
     return value.toString();
 }
 
-bool SaveSetting(const QString &section, const QString &key, const QString &value) {
+bool SaveSetting(const QString &section, const QString &key, const QString &value)
+{
     QSettings store = Store();
     if (!store.isWritable())
         return false;
@@ -68,11 +75,13 @@ bool SaveSetting(const QString &section, const QString &key, const QString &valu
     return store.status() == QSettings::NoError;
 }
 
-QString StoreLocation() {
+QString StoreLocation()
+{
     return Store().fileName();
 }
 
-std::optional<bool> ToBoolean(const QString &text) {
+std::optional<bool> ToBoolean(const QString &text)
+{
     const QString trimmed = text.trimmed();
     if (trimmed.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
         return true;
@@ -85,7 +94,8 @@ std::optional<bool> ToBoolean(const QString &text) {
     return number != 0.0;
 }
 
-std::optional<qint16> ToInteger16(const QString &text) {
+std::optional<qint16> ToInteger16(const QString &text)
+{
     bool ok = false;
     const double number = NumberLocale().toDouble(text.trimmed(), &ok);
     if (!ok || !std::isfinite(number))
@@ -96,17 +106,20 @@ std::optional<qint16> ToInteger16(const QString &text) {
     return qint16(rounded);
 }
 
-bool GetBoolean(const QString &section, const QString &key, bool defaultValue) {
+bool GetBoolean(const QString &section, const QString &key, bool defaultValue)
+{
     const QString fallback = defaultValue ? QStringLiteral("True") : QStringLiteral("False");
     return ToBoolean(GetSetting(section, key, fallback)).value_or(defaultValue);
 }
 
-qint16 GetInteger16(const QString &section, const QString &key, qint16 defaultValue) {
+qint16 GetInteger16(const QString &section, const QString &key, qint16 defaultValue)
+{
     return ToInteger16(GetSetting(section, key, QString::number(defaultValue)))
         .value_or(defaultValue);
 }
 
-QString DateTimeText(const QDateTime &when, const QLocale &locale) {
+QString DateTimeText(const QDateTime &when, const QLocale &locale)
+{
     const QString date = locale.toString(when.date(), QLocale::ShortFormat);
     const QTime time = when.time();
     if (time.hour() == 0 && time.minute() == 0 && time.second() == 0)
@@ -115,7 +128,8 @@ QString DateTimeText(const QDateTime &when, const QLocale &locale) {
     return date + QLatin1Char(' ') + locale.toString(time, format);
 }
 
-QString DateTimeText(const QDateTime &when) {
+QString DateTimeText(const QDateTime &when)
+{
     return DateTimeText(when, QLocale::system());
 }
 

@@ -3,11 +3,13 @@
 #include <QEvent>
 
 ClipPanel::ClipPanel(QWidget *parent)
-    : QFrame(parent) {
+    : QFrame(parent)
+{
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
 }
 
-bool ClipPanel::event(QEvent *event) {
+bool ClipPanel::event(QEvent *event)
+{
     const bool handled = QFrame::event(event);
     switch (event->type()) {
     case QEvent::Show:
@@ -22,7 +24,8 @@ bool ClipPanel::event(QEvent *event) {
     return handled;
 }
 
-void ClipPanel::clipChildren() {
+void ClipPanel::clipChildren()
+{
     const QRect inside = contentsRect();
     for (QObject *object : children()) {
         if (auto *child = qobject_cast<QWidget *>(object))

@@ -4,7 +4,8 @@
 
 // A sunken panel that clips its child widgets to its inside, border excluded, so that labels
 // reaching past its edges show only the band that lies within.
-class ClipPanel : public QFrame {
+class ClipPanel : public QFrame
+{
     Q_OBJECT
 
 public:

@@ -5,7 +5,8 @@
 #include <QWidget>
 
 namespace {
-void ApplyFont(QWidget *widget) {
+void ApplyFont(QWidget *widget)
+{
     const QVariant pixels = widget->property("pixelSize");
     if (!pixels.isValid())
         return;
@@ -15,19 +16,22 @@ void ApplyFont(QWidget *widget) {
 }
 } // namespace
 
-void ApplyDesignFonts(QWidget *root) {
+void ApplyDesignFonts(QWidget *root)
+{
     ApplyFont(root);
     const auto widgets = root->findChildren<QWidget *>();
     for (QWidget *widget : widgets)
         ApplyFont(widget);
 }
 
-void InitDesignResources() {
+void InitDesignResources()
+{
     // Pendrel's code is a static library, whose resource initialiser the linker would drop.
     Q_INIT_RESOURCE(resources);
 }
 
-void RegisterFontSubstitutions() {
+void RegisterFontSubstitutions()
+{
     QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans")});
     QFont::insertSubstitutions(QStringLiteral("Arial Narrow"),
                                {QStringLiteral("Liberation Sans Narrow")});

@@ -9,42 +9,51 @@ struct TestState {
     QList<MessageBox::Shown> history;
 };
 
-TestState &testState() {
+TestState &testState()
+{
     static TestState state;
     return state;
 }
 } // namespace
 
-void MessageBox::message(QWidget *parent, const QString &text) {
+void MessageBox::message(QWidget *parent, const QString &text)
+{
     show(parent, Plain, text);
 }
 
-void MessageBox::information(QWidget *parent, const QString &text) {
+void MessageBox::information(QWidget *parent, const QString &text)
+{
     show(parent, Information, text);
 }
 
-void MessageBox::error(QWidget *parent, const QString &text) {
+void MessageBox::error(QWidget *parent, const QString &text)
+{
     show(parent, Error, text);
 }
 
-MessageBox::Answer MessageBox::question(QWidget *parent, const QString &text) {
+MessageBox::Answer MessageBox::question(QWidget *parent, const QString &text)
+{
     return show(parent, Question, text);
 }
 
-void MessageBox::setTestMode(bool on) {
+void MessageBox::setTestMode(bool on)
+{
     testState() = TestState{};
     testState().on = on;
 }
 
-void MessageBox::setNextAnswer(Answer answer) {
+void MessageBox::setNextAnswer(Answer answer)
+{
     testState().answers.append(answer);
 }
 
-QList<MessageBox::Shown> &MessageBox::history() {
+QList<MessageBox::Shown> &MessageBox::history()
+{
     return testState().history;
 }
 
-MessageBox::Answer MessageBox::show(QWidget *parent, Kind kind, const QString &text) {
+MessageBox::Answer MessageBox::show(QWidget *parent, Kind kind, const QString &text)
+{
     TestState &test = testState();
     if (test.on) {
         test.history.append({kind, text});

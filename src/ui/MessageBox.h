@@ -7,7 +7,8 @@ class QWidget;
 
 // Every message box of Pendrel goes through here, titled "Pendrel". Tests switch on the test
 // mode: nothing is shown, each box is recorded and answered from a queue.
-class MessageBox {
+class MessageBox
+{
 public:
     enum Answer { Ok, Yes, No };
     enum Kind { Plain, Information, Question, Error };

@@ -5,17 +5,20 @@
 namespace ProgramFolder {
 
 namespace {
-QString &overridePath() {
+QString &overridePath()
+{
     static QString path;
     return path;
 }
 } // namespace
 
-QString Path() {
+QString Path()
+{
     return overridePath().isEmpty() ? QCoreApplication::applicationDirPath() : overridePath();
 }
 
-void SetPath(const QString &path) {
+void SetPath(const QString &path)
+{
     overridePath() = path;
 }
 

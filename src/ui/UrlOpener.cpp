@@ -6,13 +6,15 @@
 namespace UrlOpener {
 
 namespace {
-Opener &opener() {
+Opener &opener()
+{
     static Opener current;
     return current;
 }
 } // namespace
 
-void Open(const QString &address) {
+void Open(const QString &address)
+{
     if (opener()) {
         opener()(address);
         return;
@@ -21,7 +23,8 @@ void Open(const QString &address) {
     QDesktopServices::openUrl(QUrl::fromUserInput(address));
 }
 
-void SetOpener(Opener opener_) {
+void SetOpener(Opener opener_)
+{
     opener() = std::move(opener_);
 }
 

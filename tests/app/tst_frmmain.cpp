@@ -20,24 +20,28 @@ struct ButtonState {
     bool ticking;
 };
 
-ButtonState stateOf(const frmMain &w) {
+ButtonState stateOf(const frmMain &w)
+{
     return {w.controls()->cmdStartStop->text(), w.controls()->cmdReset->isEnabled(),
             w.controls()->cmdExit->isEnabled(), w.timDisplay()->isActive()};
 }
 
-QString timeShown(const frmMain &w) {
+QString timeShown(const frmMain &w)
+{
     const Ui::frmMain *ui = w.controls();
     return ui->lblHours->text() + ui->lblMinutes->text() + ui->lblSeconds->text() +
            ui->lblSecHundreds->text();
 }
 } // namespace
 
-class tst_frmmain : public QObject {
+class tst_frmmain : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<TestWorld> world;
 
-    void compareState(const frmMain &w, const ButtonState &expected) {
+    void compareState(const frmMain &w, const ButtonState &expected)
+    {
         const ButtonState actual = stateOf(w);
         QCOMPARE(actual.caption, expected.caption);
         QCOMPARE(actual.reset, expected.reset);
@@ -49,7 +53,8 @@ private slots:
     void init() { world = std::make_unique<TestWorld>(); }
     void cleanup() { world.reset(); }
 
-    void opensNeverStartedWithTheDefaults() {
+    void opensNeverStartedWithTheDefaults()
+    {
         frmMain w;
         const Ui::frmMain *ui = w.controls();
         QCOMPARE(timeShown(w), QString("00:00:00.00"));
@@ -66,7 +71,8 @@ private slots:
         QCOMPARE(prefs.intWarningDays, qint16(3));
     }
 
-    void storedPreferencesAreRead() {
+    void storedPreferencesAreRead()
+    {
         SaveSetting(SectionSettings, KeyCustomText, "<b>x</b>");
         SaveSetting(SectionSettings, KeyPlaySounds, "0");
         SaveSetting(SectionSettings, KeyWarningDays, "2.5");
@@ -80,7 +86,8 @@ private slots:
         QCOMPARE(modStopWatch::Prefs().blnDisplayWarnings, false);
     }
 
-    void buttonsFollowTheStateTable() {
+    void buttonsFollowTheStateTable()
+    {
         frmMain w;
         w.cmdStartStop_Click();
         compareState(w, {"Stop", false, false, true});
@@ -94,7 +101,8 @@ private slots:
         compareState(w, {"Start", false, true, false});
     }
 
-    void resumeCountsOnFromTheStop() {
+    void resumeCountsOnFromTheStop()
+    {
         frmMain w;
         w.cmdStartStop_Click();
         world->clock.advance(5'000);
@@ -109,7 +117,8 @@ private slots:
         QCOMPARE(timeShown(w), QString("00:00:07.34"));
     }
 
-    void stopFreezesTheExactCount() {
+    void stopFreezesTheExactCount()
+    {
         frmMain w;
         w.cmdStartStop_Click();
         world->clock.advance(1'000);
@@ -123,7 +132,8 @@ private slots:
         QCOMPARE(timeShown(w), QString("00:00:01.00"));
     }
 
-    void resetZeroesAndStartsAfresh() {
+    void resetZeroesAndStartsAfresh()
+    {
         frmMain w;
         w.cmdStartStop_Click();
         world->clock.advance(qint64(25) * 3'600'000 + 61'000);
@@ -141,7 +151,8 @@ private slots:
         QCOMPARE(w.controls()->lblDays->text(), QString("0 Days"));
     }
 
-    void startAndSnapshotWriteTheSessionKeys() {
+    void startAndSnapshotWriteTheSessionKeys()
+    {
         frmMain w;
         // Before any Start, Snapshot leaves "Start" alone.
         w.cmdSnapshot_Click();
@@ -159,7 +170,8 @@ private slots:
         QCOMPARE(GetSetting(SectionSession, KeyStart), started);
     }
 
-    void snapshotFlashesForOneTick() {
+    void snapshotFlashesForOneTick()
+    {
         frmMain w;
         w.cmdStartStop_Click();
         w.cmdSnapshot_Click();
@@ -180,7 +192,8 @@ private slots:
         QCOMPARE(ui->picElapsed->palette().color(QPalette::Window), QColor(0xFF, 0xC0, 0xC0));
     }
 
-    void closePendrelWhileRunning() {
+    void closePendrelWhileRunning()
+    {
         QPointer<frmMain> w = new frmMain;
         w->setAttribute(Qt::WA_DeleteOnClose);
         w->show();
@@ -191,14 +204,16 @@ private slots:
         QTRY_VERIFY(w.isNull());
     }
 
-    void exitClosesWhenStopped() {
+    void exitClosesWhenStopped()
+    {
         frmMain w;
         w.show();
         QTest::mouseClick(w.controls()->cmdExit, Qt::LeftButton);
         QVERIFY(!w.isVisible());
     }
 
-    void webAddressOpensThroughTheOpener() {
+    void webAddressOpensThroughTheOpener()
+    {
         frmMain w;
         w.show();
         QTest::mouseClick(w.controls()->lblURL, Qt::LeftButton);
@@ -207,7 +222,8 @@ private slots:
         QCOMPARE(world->openedUrls.size(), 1);
     }
 
-    void designFrameAndMenu() {
+    void designFrameAndMenu()
+    {
         frmMain w;
         w.show();
         const Ui::frmMain *ui = w.controls();
@@ -230,7 +246,8 @@ private slots:
         QVERIFY(ui->lblHours->mask().boundingRect().height() < ui->lblHours->height());
     }
 
-    void tabOrderSkipsTheGreyedReset() {
+    void tabOrderSkipsTheGreyedReset()
+    {
         frmMain w;
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));

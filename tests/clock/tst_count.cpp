@@ -15,7 +15,8 @@ const char *const LabelNames[] = {"lblYears",   "lblDays",    "lblHours",
 // A window with the six count labels, found by name as on the main window.
 struct CountWindow {
     QWidget window;
-    explicit CountWindow(const char *name = "frmMain", bool withDays = true) {
+    explicit CountWindow(const char *name = "frmMain", bool withDays = true)
+    {
         window.setObjectName(QLatin1String(name));
         for (const char *label : LabelNames) {
             if (!withDays && (qstrcmp(label, "lblYears") == 0 || qstrcmp(label, "lblDays") == 0))
@@ -24,7 +25,8 @@ struct CountWindow {
         }
         ShowZero(&window);
     }
-    QString time() const {
+    QString time() const
+    {
         return Caption(&window, "lblHours") + Caption(&window, "lblMinutes") +
                Caption(&window, "lblSeconds") + Caption(&window, "lblSecHundreds");
     }
@@ -36,25 +38,29 @@ constexpr qint64 Hour = 3'600'000;
 constexpr qint64 Day = 24 * Hour;
 } // namespace
 
-class tst_count : public QObject {
+class tst_count : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<TestWorld> world;
 
     // Starts a fresh count and moves the clock, then updates `w` as a display tick would.
-    void tickAfter(CountWindow &w, qint64 ms) {
+    void tickAfter(CountWindow &w, qint64 ms)
+    {
         world->clock.advance(ms);
         UpdateDisplay(ElapsedMs(), &w.window);
     }
 
 private slots:
-    void init() {
+    void init()
+    {
         world = std::make_unique<TestWorld>();
         SetMainWindow(nullptr);
     }
     void cleanup() { world.reset(); }
 
-    void texts_data() {
+    void texts_data()
+    {
         QTest::addColumn<quint32>("ms");
         QTest::addColumn<QString>("shown");
         QTest::newRow("zero") << 0u << "00:00:00.00";
@@ -67,7 +73,8 @@ private slots:
         QTest::newRow("one hour") << 3'600'000u << "01:00:00.00";
         QTest::newRow("just below a day") << 86'399'999u << "23:59:59.99";
     }
-    void texts() {
+    void texts()
+    {
         QFETCH(quint32, ms);
         QFETCH(QString, shown);
         const TimeTexts t = FormatTime(ms);
@@ -76,13 +83,15 @@ private slots:
         QVERIFY(t.seconds.endsWith(QLatin1Char('.')));
     }
 
-    void dayAndYearTexts() {
+    void dayAndYearTexts()
+    {
         QCOMPARE(DaysText(1), QString("1 Days"));
         QCOMPARE(YearsText(0), QString("0 Years"));
         QCOMPARE(DaysText(364), QString("364 Days"));
     }
 
-    void rollOverAtExactlyOneDay() {
+    void rollOverAtExactlyOneDay()
+    {
         CountWindow w;
         StartCount();
         tickAfter(w, Day - 1);
@@ -98,7 +107,8 @@ private slots:
         QCOMPARE(w.days(), QString("1 Days"));
     }
 
-    void lateTickKeepsTheMillisecondsPastMidnight() {
+    void lateTickKeepsTheMillisecondsPastMidnight()
+    {
         CountWindow w;
         StartCount();
         tickAfter(w, Day + 37);
@@ -107,7 +117,8 @@ private slots:
         QCOMPARE(w.time(), QString("00:00:01.03"));
     }
 
-    void yearAfter365RollOvers() {
+    void yearAfter365RollOvers()
+    {
         CountWindow w;
         StartCount();
         for (int day = 1; day < 365; ++day)
@@ -122,7 +133,8 @@ private slots:
     }
 
     // A year of irregular ticks ends exactly a year on, to the hundredth.
-    void aYearOfTicksDoesNotDrift() {
+    void aYearOfTicksDoesNotDrift()
+    {
         CountWindow w;
         StartCount();
         QRandomGenerator random(42);
@@ -139,12 +151,14 @@ private slots:
         QCOMPARE(w.time(), QString("00:00:04.32"));
     }
 
-    void tickCounterWraps_data() {
+    void tickCounterWraps_data()
+    {
         QTest::addColumn<qint64>("startTick");
         QTest::newRow("across 2^31") << qint64(0x7FFF'FFFF) - 2'000;
         QTest::newRow("across 2^32") << qint64(0xFFFF'FFFF) - 2'000;
     }
-    void tickCounterWraps() {
+    void tickCounterWraps()
+    {
         QFETCH(qint64, startTick);
         world->clock.now = qint32(quint32(startTick));
         CountWindow w;
@@ -159,7 +173,8 @@ private slots:
         QCOMPARE(w.time(), QString("00:00:06.23"));
     }
 
-    void suspendOfDaysRollsOverOnce() {
+    void suspendOfDaysRollsOverOnce()
+    {
         CountWindow w;
         StartCount();
         tickAfter(w, 3 * Day + 5 * Hour);
@@ -170,7 +185,8 @@ private slots:
         QCOMPARE(w.days(), QString("3 Days"));
     }
 
-    void suspendAcrossTheYearCarries() {
+    void suspendAcrossTheYearCarries()
+    {
         CountWindow w;
         StartCount();
         for (int day = 0; day < 363; ++day)
@@ -181,7 +197,8 @@ private slots:
         QCOMPARE(w.time(), QString("02:00:00.00"));
     }
 
-    void resumeSkipsThePause() {
+    void resumeSkipsThePause()
+    {
         CountWindow w;
         StartCount();
         tickAfter(w, 5'000);
@@ -196,7 +213,8 @@ private slots:
         QCOMPARE(w.time(), QString("00:00:00.00"));
     }
 
-    void resetForgetsThePausedTime() {
+    void resetForgetsThePausedTime()
+    {
         CountWindow w;
         StartCount();
         tickAfter(w, 7'000);
@@ -209,7 +227,8 @@ private slots:
     }
 
     // A window without day labels (the compact one) hands the day texts to the main window.
-    void rollOverOnAWindowWithoutDays() {
+    void rollOverOnAWindowWithoutDays()
+    {
         CountWindow main;
         CountWindow compact("frmCompact", false);
         SetMainWindow(&main.window);

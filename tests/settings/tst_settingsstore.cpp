@@ -10,12 +10,14 @@
 
 using namespace SettingsStore;
 
-class tst_settingsstore : public QObject {
+class tst_settingsstore : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<TestWorld> world;
 
-    void writeStore(const QByteArray &contents) {
+    void writeStore(const QByteArray &contents)
+    {
         QDir().mkpath(QFileInfo(world->settingsFile()).path());
         QFile file(world->settingsFile());
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -26,7 +28,8 @@ private slots:
     void init() { world = std::make_unique<TestWorld>(); }
     void cleanup() { world.reset(); }
 
-    void booleans_data() {
+    void booleans_data()
+    {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("expected"); // -1: no value
         QTest::newRow("True") << "True" << 1;
@@ -44,7 +47,8 @@ private slots:
         QTest::newRow("nan") << "nan" << -1;
         QTest::newRow("grouped") << "1,000" << -1;
     }
-    void booleans() {
+    void booleans()
+    {
         QFETCH(QString, text);
         QFETCH(int, expected);
         const std::optional<bool> value = ToBoolean(text);
@@ -53,7 +57,8 @@ private slots:
             QCOMPARE(int(*value), expected);
     }
 
-    void integers_data() {
+    void integers_data()
+    {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("expected"); // 99999: no value
         QTest::newRow("3") << "3" << 3;
@@ -72,7 +77,8 @@ private slots:
         QTest::newRow("inf") << "inf" << 99999;
         QTest::newRow("3 days") << "3 days" << 99999;
     }
-    void integers() {
+    void integers()
+    {
         QFETCH(QString, text);
         QFETCH(int, expected);
         const std::optional<qint16> value = ToInteger16(text);
@@ -81,7 +87,8 @@ private slots:
             QCOMPARE(int(*value), expected);
     }
 
-    void absentKeysGiveTheDefaults() {
+    void absentKeysGiveTheDefaults()
+    {
         QCOMPARE(GetSetting(SectionSettings, KeyCustomText, DefaultCustomText),
                  QString("You have not had sex in:"));
         QCOMPARE(GetSetting(SectionSession, KeyStart), QString());
@@ -91,7 +98,8 @@ private slots:
         QVERIFY(!QFile::exists(world->settingsFile()));
     }
 
-    void savedTextsComeBackUnchanged() {
+    void savedTextsComeBackUnchanged()
+    {
         const QStringList texts = {"", "a, b", "x;y", "\"quoted\"", "<b>x</b>", "100%", "Ünïcødé"};
         for (const QString &text : texts) {
             QVERIFY(SaveSetting(SectionSettings, KeyCustomText, text));
@@ -102,7 +110,8 @@ private slots:
         QCOMPARE(GetSetting(SectionSettings, KeyCustomText, "default"), QString());
     }
 
-    void junkFallsBackToTheKeysDefault() {
+    void junkFallsBackToTheKeysDefault()
+    {
         writeStore("[Settings]\nPlay%20Sounds=maybe\nWarning%20Days=99999\n"
                    "Display%20Warnings=\nCustom%20Text=one, two,three\n");
         QCOMPARE(GetBoolean(SectionSettings, KeyPlaySounds, true), true);
@@ -112,7 +121,8 @@ private slots:
         QCOMPARE(GetSetting(SectionSettings, KeyCustomText), QString("one, two, three"));
     }
 
-    void garbageFileReadsAsDefaults() {
+    void garbageFileReadsAsDefaults()
+    {
         QByteArray junk;
         for (int i = 0; i < 4096; ++i)
             junk.append(char((i * 7919) % 256));
@@ -121,7 +131,8 @@ private slots:
         QCOMPARE(GetBoolean(SectionSettings, KeyDisplayWarnings, true), true);
     }
 
-    void unwritableStoreReportsFailure() {
+    void unwritableStoreReportsFailure()
+    {
         // A regular file where the store's folder should be: nothing below it can be written.
         QFile blocker(world->home.filePath("blocked"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
@@ -132,7 +143,8 @@ private slots:
         QCOMPARE(GetSetting(SectionSession, KeyStart, "absent"), QString("absent"));
     }
 
-    void dateTimeTexts() {
+    void dateTimeTexts()
+    {
         const QLocale us(QLocale::English, QLocale::UnitedStates);
         const QLocale de(QLocale::German, QLocale::Germany);
         const QDateTime afternoon(QDate(2026, 3, 7), QTime(13, 4, 5));
