@@ -2,6 +2,7 @@
 
 #include "clock/Sounds.h"
 #include "clock/TickSource.h"
+#include "clock/Warning.h"
 #include "clock/modStopWatch.h"
 #include "settings/SettingsStore.h"
 #include "ui/DesignFonts.h"
@@ -168,7 +169,10 @@ void frmMain::timDisplay_Timer()
     UpdateDisplay(ElapsedMs(), this);
 }
 
-void frmMain::tmrWarning_Timer() {}
+void frmMain::tmrWarning_Timer()
+{
+    WarningBlinkTick(this);
+}
 
 void frmMain::cmdExit_Click()
 {
