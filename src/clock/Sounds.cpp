@@ -3,10 +3,10 @@
 #include "clock/modStopWatch.h"
 #include "ui/ProgramFolder.h"
 
+#include <QAudioDevice>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QAudioDevice>
 #include <QHash>
 #include <QMediaDevices>
 #include <QPointer>
