@@ -5,6 +5,7 @@
 #include "clock/Warning.h"
 #include "clock/modStopWatch.h"
 #include "settings/SettingsStore.h"
+#include "settings/frmCustomize.h"
 #include "ui/DesignFonts.h"
 #include "ui/UrlOpener.h"
 #include "ui_frmMain.h"
@@ -186,6 +187,11 @@ void frmMain::mnuClose_Click()
 
 void frmMain::mnuCustomize_Click()
 {
+    {
+        frmCustomize dialog(this);
+        dialog.exec();
+    }
+    // However the dialog closed: OK's new values, or the store as it was after Cancel.
     LoadSettings();
 }
 
