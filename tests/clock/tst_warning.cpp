@@ -34,10 +34,6 @@ class tst_warning : public QObject {
         world->clock.advance(ms);
         w.timDisplay_Timer();
     }
-    static frmMain *running(frmMain &w) {
-        w.cmdStartStop_Click();
-        return &w;
-    }
 
 private slots:
     void init() {
@@ -57,7 +53,7 @@ private slots:
 
     void soundsFollowTheSwitchAtTheMomentOfPlaying() {
         frmMain w;
-        running(w);
+        w.cmdStartStop_Click();
         tick(w, Day);
         w.cmdStartStop_Click();
         w.cmdReset_Click();
@@ -88,7 +84,7 @@ private slots:
         for (const char *name : {"lblHours", "lblMinutes", "lblSeconds", "lblSecHundreds"})
             (new QLabel(&compact))->setObjectName(name);
         Prefs().intWarningDays = 1;
-        running(w);
+        w.cmdStartStop_Click();
         world->clock.advance(Day + 20);
         UpdateDisplay(ElapsedMs(), &compact);
         QCOMPARE(played, QStringList({"AAAGH2.wav"}));
@@ -99,7 +95,7 @@ private slots:
 
     void warningFromTheThirdDayOnThenBlinks() {
         frmMain w;
-        running(w);
+        w.cmdStartStop_Click();
         tick(w, Day);
         tick(w, Day);
         QVERIFY(!w.tmrWarning()->isActive());
@@ -121,7 +117,7 @@ private slots:
     void blinkStopsAtMinuteSixteenShowingTheCount() {
         frmMain w;
         Prefs().intWarningDays = 1;
-        running(w);
+        w.cmdStartStop_Click();
         tick(w, Day);
         // Reset leaves the warning alone, and the blink goes by the minutes shown.
         w.cmdStartStop_Click();
@@ -148,7 +144,7 @@ private slots:
         frmMain w;
         Prefs().blnDisplayWarnings = false;
         Prefs().intWarningDays = 0;
-        running(w);
+        w.cmdStartStop_Click();
         for (int day = 0; day < 5; ++day)
             tick(w, Day);
         QVERIFY(!w.tmrWarning()->isActive());
@@ -164,7 +160,7 @@ private slots:
         QFETCH(int, warningDays);
         frmMain w;
         Prefs().intWarningDays = qint16(warningDays);
-        running(w);
+        w.cmdStartStop_Click();
         for (int day = 1; day <= 365; ++day) {
             tick(w, Day);
             QVERIFY2(w.tmrWarning()->isActive(), qPrintable(QString::number(day)));
