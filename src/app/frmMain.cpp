@@ -2,8 +2,10 @@
 
 #include "clock/Sounds.h"
 #include "clock/TickSource.h"
+#include "clock/Warning.h"
 #include "clock/modStopWatch.h"
 #include "settings/SettingsStore.h"
+#include "settings/frmCustomize.h"
 #include "ui/DesignFonts.h"
 #include "ui/UrlOpener.h"
 #include "ui_frmMain.h"
@@ -168,7 +170,10 @@ void frmMain::timDisplay_Timer()
     UpdateDisplay(ElapsedMs(), this);
 }
 
-void frmMain::tmrWarning_Timer() {}
+void frmMain::tmrWarning_Timer()
+{
+    WarningBlinkTick(this);
+}
 
 void frmMain::cmdExit_Click()
 {
@@ -182,6 +187,11 @@ void frmMain::mnuClose_Click()
 
 void frmMain::mnuCustomize_Click()
 {
+    {
+        frmCustomize dialog(this);
+        dialog.exec();
+    }
+    // However the dialog closed: OK's new values, or the store as it was after Cancel.
     LoadSettings();
 }
 
