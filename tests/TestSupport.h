@@ -1,5 +1,6 @@
 #pragma once
 
+#include "clock/Sounds.h"
 #include "clock/TickSource.h"
 #include "clock/modStopWatch.h"
 #include "ui/DesignFonts.h"
@@ -24,12 +25,13 @@ struct FakeClock {
     void advance(qint64 ms) { now = qint32(quint32(now) + quint32(quint64(ms))); }
 };
 
-// Everything a test swaps: the settings store, the program folder, the clock, message boxes
-// and the URL opener. Each test function gets a fresh one.
+// Everything a test swaps: the settings store, the program folder, the clock, the sound player,
+// message boxes and the URL opener. Each test function gets a fresh one.
 struct TestWorld {
     QTemporaryDir home;
     FakeClock clock;
     QStringList openedUrls;
+    QStringList playedSounds;
 
     TestWorld()
     {
@@ -38,6 +40,7 @@ struct TestWorld {
         ProgramFolder::SetPath(programFolder());
         QDir().mkpath(programFolder());
         clock.install();
+        modStopWatch::SetSoundPlayer([this](const QString &path, bool) { playedSounds << path; });
         MessageBox::setTestMode(true);
         UrlOpener::SetOpener([this](const QString &address) { openedUrls << address; });
         modStopWatch::Count() = modStopWatch::CountState{};
@@ -47,6 +50,7 @@ struct TestWorld {
     ~TestWorld()
     {
         modStopWatch::SetTickSource({});
+        modStopWatch::SetSoundPlayer({});
         UrlOpener::SetOpener({});
         ProgramFolder::SetPath({});
         MessageBox::setTestMode(false);

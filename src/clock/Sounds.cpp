@@ -19,12 +19,14 @@ namespace modStopWatch {
 namespace {
 // One effect per file, kept loaded, so playing again costs nothing. They belong to the
 // application object, which outlives every window that plays them.
-QHash<QString, QPointer<QSoundEffect>> &effects() {
+QHash<QString, QPointer<QSoundEffect>> &effects()
+{
     static QHash<QString, QPointer<QSoundEffect>> loaded;
     return loaded;
 }
 
-QSoundEffect *EffectFor(const QString &path) {
+QSoundEffect *EffectFor(const QString &path)
+{
     QPointer<QSoundEffect> &effect = effects()[path];
     if (!effect) {
         effect = new QSoundEffect(QCoreApplication::instance());
@@ -35,7 +37,8 @@ QSoundEffect *EffectFor(const QString &path) {
 
 // Waits until the effect has played, or could not: a sound that never ends must not
 // hang the window.
-void WaitUntilEnded(QSoundEffect *effect) {
+void WaitUntilEnded(QSoundEffect *effect)
+{
     if (!effect->isPlaying() && effect->status() != QSoundEffect::Loading)
         return;
     QEventLoop loop;
@@ -51,7 +54,8 @@ void WaitUntilEnded(QSoundEffect *effect) {
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
-void SystemPlayer(const QString &path, bool wait) {
+void SystemPlayer(const QString &path, bool wait)
+{
     // No application object, no audio device or a missing file: silence, and nothing to report.
     if (!QCoreApplication::instance() || !QFileInfo(path).isFile() ||
         QMediaDevices::defaultAudioOutput().isNull())
@@ -67,17 +71,20 @@ void SystemPlayer(const QString &path, bool wait) {
         WaitUntilEnded(effect);
 }
 
-SoundPlayer &player() {
+SoundPlayer &player()
+{
     static SoundPlayer current;
     return current;
 }
 
-QString InProgramFolder(const char *name) {
+QString InProgramFolder(const char *name)
+{
     return ProgramFolder::Path() + QLatin1Char('/') + QLatin1String(name);
 }
 } // namespace
 
-void PlaySoundFile(const QString &path, bool wait) {
+void PlaySoundFile(const QString &path, bool wait)
+{
     // Read now, not when the sound was asked for: a change in Customize applies at once.
     if (!Prefs().blnPlaySounds)
         return;
@@ -87,23 +94,28 @@ void PlaySoundFile(const QString &path, bool wait) {
         SystemPlayer(path, wait);
 }
 
-QString DaySoundPath() {
+QString DaySoundPath()
+{
     return InProgramFolder("AAAGH2.wav");
 }
 
-QString ResetSoundPath() {
+QString ResetSoundPath()
+{
     return InProgramFolder("woohoo.wav");
 }
 
-void PlayDaySound() {
+void PlayDaySound()
+{
     PlaySoundFile(DaySoundPath(), false);
 }
 
-void PlayResetSound() {
+void PlayResetSound()
+{
     PlaySoundFile(ResetSoundPath(), false);
 }
 
-void SetSoundPlayer(SoundPlayer soundPlayer) {
+void SetSoundPlayer(SoundPlayer soundPlayer)
+{
     player() = std::move(soundPlayer);
 }
 

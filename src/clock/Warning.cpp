@@ -12,11 +12,13 @@ namespace {
 // The blink lasts through the first sixteen minutes of the new day.
 constexpr int LastBlinkMinute = 15;
 
-QTimer *WarningTimer(QWidget *window) {
+QTimer *WarningTimer(QWidget *window)
+{
     return window->findChild<QTimer *>(QStringLiteral("tmrWarning"));
 }
 
-void ShowWarningInstead(QWidget *window, bool warning) {
+void ShowWarningInstead(QWidget *window, bool warning)
+{
     if (auto *label = window->findChild<QWidget *>(QStringLiteral("lblWarning")))
         label->setVisible(warning);
     if (auto *panel = window->findChild<QWidget *>(QStringLiteral("picElapsed")))
@@ -24,12 +26,14 @@ void ShowWarningInstead(QWidget *window, bool warning) {
 }
 } // namespace
 
-QString WarningText(int days) {
+QString WarningText(int days)
+{
     return QStringLiteral("You have not had sex in ") + QString::number(days) +
            QStringLiteral(" days!");
 }
 
-void ArmWarning(QWidget *window) {
+void ArmWarning(QWidget *window)
+{
     // A roll-over seen first by the compact window brings no warning for that day.
     if (!window || window->objectName() != QLatin1String("frmMain"))
         return;
@@ -41,7 +45,8 @@ void ArmWarning(QWidget *window) {
         timer->start();
 }
 
-void WarningBlinkTick(QWidget *window) {
+void WarningBlinkTick(QWidget *window)
+{
     bool ok = false;
     const int minutes = Caption(window, "lblMinutes").left(2).toInt(&ok);
     if (ok && minutes <= LastBlinkMinute) {

@@ -17,12 +17,14 @@ using namespace SettingsStore;
 namespace CustomizeStore {
 
 namespace {
-QString OneOrZero(bool on) {
+QString OneOrZero(bool on)
+{
     return on ? QStringLiteral("1") : QStringLiteral("0");
 }
 
 // Why the settings file can't be written, as near as the file system tells.
-QString WriteFailureReason(const QString &path) {
+QString WriteFailureReason(const QString &path)
+{
     const QFileInfo file(path);
     if (file.exists()) {
         QFile probe(path);
@@ -43,7 +45,8 @@ QString WriteFailureReason(const QString &path) {
 }
 } // namespace
 
-Values Read() {
+Values Read()
+{
     Values values;
     values.customText = GetSetting(SectionSettings, KeyCustomText, DefaultCustomText);
     values.playSounds = GetBoolean(SectionSettings, KeyPlaySounds, DefaultPlaySounds);
@@ -54,7 +57,8 @@ Values Read() {
     return values;
 }
 
-bool Write(const Values &values, QString *failure) {
+bool Write(const Values &values, QString *failure)
+{
     // The texts go in as typed: the main window decides what a days text means.
     const bool saved =
         SaveSetting(SectionSettings, KeyCustomText, values.customText) &&
@@ -73,7 +77,8 @@ bool Write(const Values &values, QString *failure) {
 
 frmCustomize::frmCustomize(QWidget *parent)
     : QDialog(parent)
-    , ui(std::make_unique<Ui::frmCustomize>()) {
+    , ui(std::make_unique<Ui::frmCustomize>())
+{
     InitDesignResources();
     ui->setupUi(this);
     ApplyDesignFonts(this);
@@ -98,13 +103,15 @@ frmCustomize::frmCustomize(QWidget *parent)
 
 frmCustomize::~frmCustomize() = default;
 
-void frmCustomize::Form_Load() {
+void frmCustomize::Form_Load()
+{
     ShowCurrentSettings();
 }
 
 // The boxes start unchecked and the days box enabled: only a box that comes up checked
 // changes anything, so the days box opens enabled even when warnings are off.
-void frmCustomize::ShowCurrentSettings() {
+void frmCustomize::ShowCurrentSettings()
+{
     const CustomizeStore::Values values = CustomizeStore::Read();
     ui->txtCustomText->setText(values.customText);
     ui->chkPlaySounds->setChecked(values.playSounds);
@@ -112,11 +119,13 @@ void frmCustomize::ShowCurrentSettings() {
     ui->txtWarningDays->setText(values.warningDays);
 }
 
-void frmCustomize::chkDisplayWarnings_Click() {
+void frmCustomize::chkDisplayWarnings_Click()
+{
     ui->txtWarningDays->setEnabled(ui->chkDisplayWarnings->isChecked());
 }
 
-void frmCustomize::cmdOK_Click() {
+void frmCustomize::cmdOK_Click()
+{
     CustomizeStore::Values values;
     values.customText = ui->txtCustomText->text();
     values.playSounds = ui->chkPlaySounds->isChecked();
@@ -133,10 +142,12 @@ void frmCustomize::cmdOK_Click() {
     accept();
 }
 
-void frmCustomize::cmdCancel_Click() {
+void frmCustomize::cmdCancel_Click()
+{
     QDialog::reject();
 }
 
-void frmCustomize::reject() {
+void frmCustomize::reject()
+{
     cmdCancel_Click();
 }

@@ -10,7 +10,8 @@ class frmCustomize;
 
 // Options > Customize: edits the four stored preferences. OK saves them; Cancel, Escape and the
 // close box save nothing.
-class frmCustomize : public QDialog {
+class frmCustomize : public QDialog
+{
     Q_OBJECT
 
 public:

@@ -17,26 +17,31 @@ constexpr qint64 Minute = 60'000;
 constexpr qint64 Day = 24 * 60 * Minute;
 } // namespace
 
-class tst_warning : public QObject {
+class tst_warning : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<TestWorld> world;
     QStringList played; // file names, in the order played
 
     static QLabel *warning(frmMain &w) { return w.findChild<QLabel *>("lblWarning"); }
-    static bool countShown(frmMain &w) {
+    static bool countShown(frmMain &w)
+    {
         return !w.findChild<QWidget *>("picElapsed")->isHidden() && warning(w)->isHidden();
     }
-    static bool warningShown(frmMain &w) {
+    static bool warningShown(frmMain &w)
+    {
         return w.findChild<QWidget *>("picElapsed")->isHidden() && !warning(w)->isHidden();
     }
-    void tick(frmMain &w, qint64 ms) {
+    void tick(frmMain &w, qint64 ms)
+    {
         world->clock.advance(ms);
         w.timDisplay_Timer();
     }
 
 private slots:
-    void init() {
+    void init()
+    {
         world = std::make_unique<TestWorld>();
         played.clear();
         SetSoundPlayer([this](const QString &path, bool wait) {
@@ -46,12 +51,14 @@ private slots:
             played << QFileInfo(path).fileName();
         });
     }
-    void cleanup() {
+    void cleanup()
+    {
         SetSoundPlayer({});
         world.reset();
     }
 
-    void soundsFollowTheSwitchAtTheMomentOfPlaying() {
+    void soundsFollowTheSwitchAtTheMomentOfPlaying()
+    {
         frmMain w;
         w.cmdStartStop_Click();
         tick(w, Day);
@@ -77,7 +84,8 @@ private slots:
     }
 
     // A roll-over seen first by the compact window's tick sounds, but arms no warning.
-    void compactTickRollOver() {
+    void compactTickRollOver()
+    {
         frmMain w;
         QWidget compact;
         compact.setObjectName("frmCompact");
@@ -93,7 +101,8 @@ private slots:
         QCOMPARE(warning(w)->text(), QString("You have not had sex in 3 days!")); // the design's
     }
 
-    void warningFromTheThirdDayOnThenBlinks() {
+    void warningFromTheThirdDayOnThenBlinks()
+    {
         frmMain w;
         w.cmdStartStop_Click();
         tick(w, Day);
@@ -114,7 +123,8 @@ private slots:
         QCOMPARE(warning(w)->text(), QString("You have not had sex in 4 days!"));
     }
 
-    void blinkStopsAtMinuteSixteenShowingTheCount() {
+    void blinkStopsAtMinuteSixteenShowingTheCount()
+    {
         frmMain w;
         Prefs().intWarningDays = 1;
         w.cmdStartStop_Click();
@@ -140,7 +150,8 @@ private slots:
         QVERIFY(countShown(w));
     }
 
-    void warningsOffNeverArm() {
+    void warningsOffNeverArm()
+    {
         frmMain w;
         Prefs().blnDisplayWarnings = false;
         Prefs().intWarningDays = 0;
@@ -151,12 +162,14 @@ private slots:
         QCOMPARE(played.size(), 5); // the day sound doesn't depend on warnings
     }
 
-    void warningDaysOfZeroOrLessArmEveryDay_data() {
+    void warningDaysOfZeroOrLessArmEveryDay_data()
+    {
         QTest::addColumn<int>("warningDays");
         QTest::newRow("0") << 0;
         QTest::newRow("-5") << -5;
     }
-    void warningDaysOfZeroOrLessArmEveryDay() {
+    void warningDaysOfZeroOrLessArmEveryDay()
+    {
         QFETCH(int, warningDays);
         frmMain w;
         Prefs().intWarningDays = qint16(warningDays);
@@ -172,7 +185,8 @@ private slots:
     }
 
     // The system player: a missing file, or a machine without sound, is silent and says nothing.
-    void realPlayerIsQuietWithoutFileOrDevice() {
+    void realPlayerIsQuietWithoutFileOrDevice()
+    {
         SetSoundPlayer({});
         PlaySoundFile(world->programFolder() + "/missing.wav", false);
         const QString wav = QFINDTESTDATA("../../src/ui/woohoo.wav");

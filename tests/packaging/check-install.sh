@@ -8,6 +8,9 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 fail() { echo "FAIL: $*"; exit 1; }
 [[ -x $prefix/lib/pendrel/pendrel ]] || fail "no program in lib/pendrel"
+for sound in woohoo.wav AAAGH2.wav; do
+    [[ -f $prefix/lib/pendrel/$sound ]] || fail "no $sound beside the program"
+done
 [[ -L $prefix/bin/pendrel ]] || fail "bin/pendrel is not a link"
 [[ $(readlink -f "$prefix/bin/pendrel") == "$(readlink -f "$prefix/lib/pendrel/pendrel")" ]] ||
     fail "bin/pendrel does not lead to lib/pendrel/pendrel"

@@ -32,19 +32,23 @@ struct Controls {
         , playSounds(d.findChild<QCheckBox *>("chkPlaySounds"))
         , displayWarnings(d.findChild<QCheckBox *>("chkDisplayWarnings"))
         , ok(d.findChild<QPushButton *>("cmdOK"))
-        , cancel(d.findChild<QPushButton *>("cmdCancel")) {}
+        , cancel(d.findChild<QPushButton *>("cmdCancel"))
+    {}
 };
 
-void Store(const QString &key, const QString &value) {
+void Store(const QString &key, const QString &value)
+{
     QVERIFY(SaveSetting(SectionSettings, key, value));
 }
 
-QString Stored(const QString &key) {
+QString Stored(const QString &key)
+{
     return GetSetting(SectionSettings, key, "<absent>");
 }
 
 // Runs `user` on the modal dialog once the menu command has opened it.
-void WhenDialogOpens(std::function<void(frmCustomize &)> user) {
+void WhenDialogOpens(std::function<void(frmCustomize &)> user)
+{
     QTimer::singleShot(0, [user] {
         auto *dialog = qobject_cast<frmCustomize *>(QApplication::activeModalWidget());
         QVERIFY(dialog);
@@ -57,24 +61,28 @@ void WhenDialogOpens(std::function<void(frmCustomize &)> user) {
 constexpr qint64 Day = 24 * 3'600'000;
 } // namespace
 
-class tst_customize : public QObject {
+class tst_customize : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<TestWorld> world;
 
-    QByteArray settingsBytes() const {
+    QByteArray settingsBytes() const
+    {
         QFile file(world->settingsFile());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<no file>");
     }
 
 private slots:
     void init() { world = std::make_unique<TestWorld>(); }
-    void cleanup() {
+    void cleanup()
+    {
         modStopWatch::SetSoundPlayer({});
         world.reset();
     }
 
-    void emptyStore() {
+    void emptyStore()
+    {
         frmCustomize dialog;
         Controls c(dialog);
         QCOMPARE(c.customText->text(), QString("You have not had sex in:"));
@@ -87,7 +95,8 @@ private slots:
         QVERIFY(!QFile::exists(world->settingsFile()));
     }
 
-    void displayWarningsOffStillOpensWithTheDaysBoxEnabled() {
+    void displayWarningsOffStillOpensWithTheDaysBoxEnabled()
+    {
         Store(KeyDisplayWarnings, "0");
         Store(KeyWarningDays, "7");
         frmCustomize dialog;
@@ -102,7 +111,8 @@ private slots:
         QCOMPARE(c.warningDays->text(), QString("7"));
     }
 
-    void okSavesAllFourAsTyped() {
+    void okSavesAllFourAsTyped()
+    {
         modStopWatch::Prefs().blnPlaySounds = true;
         frmCustomize dialog;
         Controls c(dialog);
@@ -126,13 +136,15 @@ private slots:
         QCOMPARE(Controls(again).warningDays->text(), QString("12.5 days"));
     }
 
-    void leavingWithoutOkSavesNothing_data() {
+    void leavingWithoutOkSavesNothing_data()
+    {
         QTest::addColumn<QString>("how");
         QTest::newRow("Cancel") << "cancel";
         QTest::newRow("Escape") << "escape";
         QTest::newRow("close box") << "close";
     }
-    void leavingWithoutOkSavesNothing() {
+    void leavingWithoutOkSavesNothing()
+    {
         QFETCH(QString, how);
         Store(KeyCustomText, "Mine");
         Store(KeyPlaySounds, "1");
@@ -162,7 +174,8 @@ private slots:
     }
 
     // Hand-edited values open the dialog, which shows what the main window will do with them.
-    void junkInTheStore() {
+    void junkInTheStore()
+    {
         struct Junk {
             const char *playSounds, *displayWarnings, *warningDays;
             bool soundsOn, warningsOn;
@@ -187,7 +200,8 @@ private slots:
 
     // A settings file that can't be written: the user is told why and where, and the dialog
     // stays open with everything typed.
-    void failedSaveIsReported() {
+    void failedSaveIsReported()
+    {
         QFile blocker(world->home.filePath("blocker"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
@@ -212,7 +226,8 @@ private slots:
 
     // Through the menu: whatever closes the dialog, the main window re-reads the store, and the
     // next sound and roll-over follow the new preferences.
-    void newPreferencesTakeEffectAtOnce() {
+    void newPreferencesTakeEffectAtOnce()
+    {
         QStringList played;
         modStopWatch::SetSoundPlayer([&](const QString &path, bool) { played << path; });
         frmMain w;
