@@ -16,7 +16,6 @@ namespace {
 // Column widths of 2200, 2200, 2200 and 4055 twips.
 constexpr int ColumnWidths[SessionLog::ColumnCount] = {147, 147, 147, 270};
 constexpr int RowHeight = 18;
-const QColor OutsideCells(0x80, 0x80, 0x80);
 } // namespace
 
 frmSessions::frmSessions(QWidget *parent)
@@ -32,11 +31,6 @@ frmSessions::frmSessions(QWidget *parent)
 
     QTableView *grid = ui->grdSessions;
     grid->setModel(m_model);
-    // Cells draw their own colour; what the viewport shows around them is the outside grey.
-    QPalette colours = grid->viewport()->palette();
-    colours.setColor(QPalette::Base, OutsideCells);
-    grid->viewport()->setPalette(colours);
-    grid->viewport()->setAutoFillBackground(true);
     QHeaderView *rows = grid->verticalHeader();
     rows->setMinimumSectionSize(1);
     rows->setSectionResizeMode(QHeaderView::Fixed);
