@@ -50,6 +50,7 @@ frmSessions::frmSessions(QWidget *parent)
     editor->setParent(grid->viewport());
     editor->hide();
     editor->installEventFilter(this);
+    grid->installEventFilter(this);
     setTabOrder(grid, editor);
     setTabOrder(editor, ui->cmdClearLog);
     setTabOrder(ui->cmdClearLog, ui->cmdClose);
@@ -76,6 +77,7 @@ void frmSessions::Form_Load() {
 }
 
 void frmSessions::LoadSessionGrid() {
+    ui->Text1->hide();
     m_model->setRows({});
     for (int column = 0; column < SessionLog::ColumnCount; ++column)
         ui->grdSessions->setColumnWidth(column, ColumnWidths[column]);
@@ -190,6 +192,14 @@ void frmSessions::closeEvent(QCloseEvent *event) {
 }
 
 bool frmSessions::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == ui->grdSessions && event->type() == QEvent::KeyPress) {
+        // The keyboard's way to the editor, as a click is the mouse's.
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_F2 || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            grdSessions_Click();
+            return true;
+        }
+    }
     if (watched == ui->Text1) {
         if (event->type() == QEvent::KeyPress) {
             const auto *key = static_cast<QKeyEvent *>(event);
