@@ -117,7 +117,7 @@ int main(int argc, char *argv[]) {
             frmSessions window;
             window.show();
             QApplication::processEvents();
-            QApplication::processEvents();
+            window.repaint(); // painted for certain, not merely scheduled
             if (window.model()->rowCount() != Lines)
                 qFatal("read %d rows", window.model()->rowCount());
         });
