@@ -4,9 +4,12 @@
 #include "clock/TickSource.h"
 #include "clock/Warning.h"
 #include "clock/modStopWatch.h"
+#include "log/SessionLog.h"
+#include "log/frmSessions.h"
 #include "settings/SettingsStore.h"
 #include "settings/frmCustomize.h"
 #include "ui/DesignFonts.h"
+#include "ui/MessageBox.h"
 #include "ui/UrlOpener.h"
 #include "ui_frmMain.h"
 
@@ -143,7 +146,25 @@ void frmMain::cmdSnapshot_Click()
     m_tmrSnapshot->start();
 }
 
-void frmMain::AppendSessionLog() {}
+void frmMain::AppendSessionLog()
+{
+    // No defaults: a key never written gives an empty field.
+    const QString start = GetSetting(SectionSession, KeyStart);
+    const QString stop = GetSetting(SectionSession, KeyStop);
+    const QString elapsed =
+        (Caption(this, "lblYears") + QStringLiteral(", ") + Caption(this, "lblDays") +
+         QStringLiteral(", ") + Caption(this, "lblHours") + Caption(this, "lblMinutes") +
+         Caption(this, "lblSeconds") + Caption(this, "lblSecHundreds"))
+            .toLower();
+    const SessionLog::Outcome appended =
+        SessionLog::Append(SessionLog::SnapshotLine(start, stop, elapsed));
+    if (!appended.ok) {
+        MessageBox::error(
+            this, SessionLog::FailureText(
+                      QStringLiteral("The snapshot could not be added to the session log."),
+                      appended));
+    }
+}
 
 void frmMain::tmrSnapshot_Timer()
 {
@@ -195,7 +216,12 @@ void frmMain::mnuCustomize_Click()
     LoadSettings();
 }
 
-void frmMain::mnuSessions_Click() {}
+void frmMain::mnuSessions_Click()
+{
+    // Modal; the nested event loop keeps the count's timers ticking behind it.
+    frmSessions sessions(this);
+    sessions.exec();
+}
 
 void frmMain::mnuCompact_Click() {}
 

@@ -1,0 +1,72 @@
+#include "log/SessionsModel.h"
+
+#include <QColor>
+
+namespace {
+const char *const Headers[SessionLog::ColumnCount] = {"Start Time", "Stop Time", "Time Elapsed",
+                                                      "Comment"};
+const QColor CellColour(0xFF, 0xE9, 0xD2);
+constexpr int CellAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+} // namespace
+
+int SessionsModel::rowCount(const QModelIndex &parent) const {
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int SessionsModel::columnCount(const QModelIndex &parent) const {
+    return parent.isValid() ? 0 : SessionLog::ColumnCount;
+}
+
+QVariant SessionsModel::data(const QModelIndex &index, int role) const {
+    if (!index.isValid())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return cell(index.row(), index.column());
+    case Qt::TextAlignmentRole:
+        return CellAlignment;
+    case Qt::BackgroundRole:
+        return CellColour;
+    default:
+        return {};
+    }
+}
+
+QVariant SessionsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= SessionLog::ColumnCount)
+        return {};
+    if (role == Qt::DisplayRole)
+        return QString::fromLatin1(Headers[section]);
+    if (role == Qt::TextAlignmentRole)
+        return CellAlignment;
+    return {};
+}
+
+bool SessionsModel::removeRows(int row, int count, const QModelIndex &parent) {
+    if (parent.isValid() || row < 0 || count <= 0 || row + count > rowCount())
+        return false;
+    beginRemoveRows({}, row, row + count - 1);
+    m_rows.erase(m_rows.begin() + row, m_rows.begin() + row + count);
+    endRemoveRows();
+    return true;
+}
+
+void SessionsModel::setRows(std::vector<SessionLog::Row> rows) {
+    beginResetModel();
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
+QString SessionsModel::cell(int row, int column) const {
+    if (row < 0 || row >= rowCount() || column < 0 || column >= SessionLog::ColumnCount)
+        return {};
+    return m_rows[size_t(row)][size_t(column)];
+}
+
+void SessionsModel::setCell(int row, int column, const QString &text) {
+    if (row < 0 || row >= rowCount() || column < 0 || column >= SessionLog::ColumnCount)
+        return;
+    m_rows[size_t(row)][size_t(column)] = text;
+    const QModelIndex changed = index(row, column);
+    emit dataChanged(changed, changed, {Qt::DisplayRole});
+}

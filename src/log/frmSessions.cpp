@@ -1,0 +1,216 @@
+#include "log/frmSessions.h"
+
+#include "log/SessionLog.h"
+#include "log/SessionsModel.h"
+#include "ui/DesignFonts.h"
+#include "ui/MessageBox.h"
+#include "ui_frmSessions.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QScreen>
+
+namespace {
+// Column widths of 2200, 2200, 2200 and 4055 twips.
+constexpr int ColumnWidths[SessionLog::ColumnCount] = {147, 147, 147, 270};
+constexpr int RowHeight = 18;
+} // namespace
+
+frmSessions::frmSessions(QWidget *parent)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::frmSessions>())
+    , m_model(new SessionsModel(this)) {
+    InitDesignResources();
+    ui->setupUi(this);
+    ApplyDesignFonts(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(size());
+
+    QTableView *grid = ui->grdSessions;
+    grid->setModel(m_model);
+    QHeaderView *rows = grid->verticalHeader();
+    rows->setMinimumSectionSize(1);
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(RowHeight);
+    QHeaderView *header = grid->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setSectionsClickable(false);
+    header->setHighlightSections(false);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setFixedHeight(RowHeight);
+    // The grid does not scroll itself on a click; the editor's placement does that.
+    grid->setAutoScroll(false);
+
+    // The editor lives on the grid's viewport: it scrolls with its cell and is clipped to the
+    // cells, and a wheel over it still scrolls the grid.
+    QLineEdit *editor = ui->Text1;
+    editor->setParent(grid->viewport());
+    editor->hide();
+    editor->installEventFilter(this);
+    grid->installEventFilter(this);
+    setTabOrder(grid, editor);
+    setTabOrder(editor, ui->cmdClearLog);
+    setTabOrder(ui->cmdClearLog, ui->cmdClose);
+    setTabOrder(ui->cmdClose, ui->cmdDeleteRow);
+
+    connect(grid, &QTableView::clicked, this, &frmSessions::grdSessions_Click);
+    connect(editor, &QLineEdit::textChanged, this, &frmSessions::Text1_Change);
+    connect(ui->cmdDeleteRow, &QPushButton::clicked, this, &frmSessions::cmdDeleteRow_Click);
+    connect(ui->cmdClearLog, &QPushButton::clicked, this, &frmSessions::cmdClearLog_Click);
+    connect(ui->cmdClose, &QPushButton::clicked, this, &frmSessions::cmdClose_Click);
+
+    Form_Load();
+    grid->setFocus();
+
+    const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+frmSessions::~frmSessions() = default;
+
+void frmSessions::Form_Load() {
+    LoadSessionGrid();
+}
+
+void frmSessions::LoadSessionGrid() {
+    ui->Text1->hide();
+    m_model->setRows({});
+    for (int column = 0; column < SessionLog::ColumnCount; ++column)
+        ui->grdSessions->setColumnWidth(column, ColumnWidths[column]);
+
+    SessionLog::ReadResult read = SessionLog::ReadAll();
+    if (!read.outcome.ok) {
+        MessageBox::error(
+            this, SessionLog::FailureText(QStringLiteral("The session log could not be read."),
+                                          read.outcome));
+        return;
+    }
+    m_model->setRows(std::move(read.rows));
+}
+
+bool frmSessions::SaveSessionGrid() {
+    const SessionLog::Outcome saved = SessionLog::Rewrite(m_model->rows());
+    if (!saved.ok) {
+        MessageBox::error(this, SessionLog::FailureText(
+                                    QStringLiteral("The changes could not be saved. The session "
+                                                   "log is as it was before."),
+                                    saved));
+    }
+    return saved.ok;
+}
+
+void frmSessions::grdSessions_Click() {
+    QTableView *grid = ui->grdSessions;
+    const QModelIndex current = grid->currentIndex();
+    if (!current.isValid())
+        return;
+    grid->scrollTo(current);
+    ui->Text1->show();
+    ui->Text1->raise();
+    // A text that differs from the editor's is a change: it is written back and counts as one.
+    ui->Text1->setText(m_model->cell(current.row(), current.column()));
+    ui->Text1->setGeometry(grid->visualRect(current));
+    ui->Text1->setFocus(Qt::MouseFocusReason);
+}
+
+void frmSessions::Text1_Change(const QString &text) {
+    const QModelIndex current = ui->grdSessions->currentIndex();
+    if (current.isValid())
+        m_model->setCell(current.row(), current.column(), text);
+    blnModified = true;
+}
+
+void frmSessions::Text1_KeyDown(int keyCode, Qt::KeyboardModifiers shift) {
+    Q_UNUSED(shift);
+    if (keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter) {
+        ui->Text1->hide();
+        ui->grdSessions->setFocus();
+    }
+}
+
+void frmSessions::Text1_LostFocus() {
+    ui->Text1->hide();
+}
+
+void frmSessions::cmdDeleteRow_Click() {
+    if (m_model->rowCount() == 0)
+        return;
+    if (MessageBox::question(this,
+                             QStringLiteral("Are you sure you want to delete the selected row?")) !=
+        MessageBox::Yes)
+        return;
+    const QModelIndex current = ui->grdSessions->currentIndex();
+    m_model->removeRows(current.isValid() ? current.row() : 0, 1);
+    blnModified = true; // a deletion is only kept by saving, so closing must ask
+}
+
+void frmSessions::cmdClearLog_Click() {
+    const SessionLog::Outcome removed = SessionLog::Remove();
+    if (!removed.ok) {
+        MessageBox::error(
+            this, SessionLog::FailureText(QStringLiteral("The session log could not be cleared."),
+                                          removed));
+        return;
+    }
+    MessageBox::information(this, QStringLiteral("Session Log cleared"));
+    LoadSessionGrid();
+}
+
+void frmSessions::cmdClose_Click() {
+    if (m_closing)
+        return;
+    m_closing = true;
+    if (blnModified &&
+        MessageBox::question(this, QStringLiteral("Do you want to save the changes you made?")) ==
+            MessageBox::Yes) {
+        if (!SaveSessionGrid()) {
+            // The edits stay on screen: the user can try again, or close and answer No.
+            m_closing = false;
+            return;
+        }
+        MessageBox::message(this, QStringLiteral("Saved"));
+    }
+    m_closed = true;
+    QDialog::done(QDialog::Rejected);
+}
+
+void frmSessions::reject() {
+    cmdClose_Click();
+}
+
+void frmSessions::closeEvent(QCloseEvent *event) {
+    if (!m_closed)
+        cmdClose_Click();
+    if (m_closed)
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool frmSessions::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == ui->grdSessions && event->type() == QEvent::KeyPress) {
+        // The keyboard's way to the editor, as a click is the mouse's.
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_F2 || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            grdSessions_Click();
+            return true;
+        }
+    }
+    if (watched == ui->Text1) {
+        if (event->type() == QEvent::KeyPress) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            Text1_KeyDown(key->key(), key->modifiers());
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+                return true;
+        } else if (event->type() == QEvent::FocusOut &&
+                   static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
+            // The editor's own context menu does not end the edit.
+            Text1_LostFocus();
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
