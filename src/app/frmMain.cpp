@@ -3,8 +3,10 @@
 #include "clock/Sounds.h"
 #include "clock/TickSource.h"
 #include "clock/modStopWatch.h"
+#include "compact/frmCompact.h"
 #include "settings/SettingsStore.h"
 #include "ui/DesignFonts.h"
+#include "ui/Maker.h"
 #include "ui/UrlOpener.h"
 #include "ui_frmMain.h"
 
@@ -12,6 +14,7 @@
 #include <QLayout>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 
@@ -31,6 +34,7 @@ frmMain::frmMain(QWidget *parent)
     InitDesignResources();
     ui->setupUi(this);
     ApplyDesignFonts(this);
+    ui->lblURL->setText(Maker::Address());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -187,7 +191,31 @@ void frmMain::mnuCustomize_Click()
 
 void frmMain::mnuSessions_Click() {}
 
-void frmMain::mnuCompact_Click() {}
+void frmMain::mnuCompact_Click()
+{
+    hide();
+    {
+        // A fresh window each time, gone when this block ends.
+        frmCompact compact;
+        if (IsRunning()) {
+            compact.blnActive = true;
+        } else {
+            compact.blnActive = false;
+            compact.strHours = ui->lblHours->text();
+            compact.strMinutes = ui->lblMinutes->text();
+            compact.strSecHundreds = ui->lblSecHundreds->text();
+            compact.strSeconds = ui->lblSeconds->text();
+        }
+        // This window's own timers keep serving the hidden labels meanwhile.
+        QPointer<frmMain> self(this);
+        compact.exec();
+        if (!self)
+            return;
+    }
+    if (IsRunning())
+        timDisplay_Timer(); // back with this instant's count, not the last tick's
+    show();
+}
 
 void frmMain::mnuHelp_Click() {}
 
