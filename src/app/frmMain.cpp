@@ -4,6 +4,7 @@
 #include "clock/TickSource.h"
 #include "clock/modStopWatch.h"
 #include "compact/frmCompact.h"
+#include "help/frmHelp.h"
 #include "settings/SettingsStore.h"
 #include "ui/DesignFonts.h"
 #include "ui/Maker.h"
@@ -217,7 +218,13 @@ void frmMain::mnuCompact_Click()
     show();
 }
 
-void frmMain::mnuHelp_Click() {}
+void frmMain::mnuHelp_Click()
+{
+    // Parentless, so that it outlives this window and keeps the program running.
+    auto *help = new frmHelp;
+    help->setAttribute(Qt::WA_DeleteOnClose);
+    help->show();
+}
 
 void frmMain::lblURL_Click()
 {
