@@ -16,8 +16,6 @@ public:
     explicit frmHelp(QWidget *parent = nullptr);
     ~frmHelp() override;
 
-    Ui::frmHelp *controls() const { return ui.get(); }
-
 public slots:
     void lblURL_Click();
     void cmdClose_Click();
