@@ -26,7 +26,8 @@
 namespace {
 constexpr int Lines = 100'000;
 
-double Seconds(const std::function<void()> &work) {
+double Seconds(const std::function<void()> &work)
+{
     QElapsedTimer timer;
     timer.start();
     work();
@@ -34,7 +35,8 @@ double Seconds(const std::function<void()> &work) {
 }
 
 // The median of `runs` timings, each after an untimed `prepare`.
-double Median(int runs, const std::function<void()> &prepare, const std::function<void()> &work) {
+double Median(int runs, const std::function<void()> &prepare, const std::function<void()> &work)
+{
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
         prepare();
@@ -44,7 +46,8 @@ double Median(int runs, const std::function<void()> &prepare, const std::functio
     return times[times.size() / 2];
 }
 
-QByteArray LongLog() {
+QByteArray LongLog()
+{
     QByteArray bytes;
     bytes.reserve(Lines * 80);
     for (int i = 0; i < Lines; ++i) {
@@ -57,14 +60,16 @@ QByteArray LongLog() {
     return bytes;
 }
 
-void WriteFile(const QString &path, const QByteArray &bytes) {
+void WriteFile(const QString &path, const QByteArray &bytes)
+{
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
 }
 
 // Plain C++: read every line and split it at ";" into at least four fields.
-size_t Floor(const std::string &path) {
+size_t Floor(const std::string &path)
+{
     std::ifstream in(path, std::ios::binary);
     std::vector<std::array<std::string, 4>> rows;
     std::string line;
@@ -97,7 +102,8 @@ struct Line {
 };
 } // namespace
 
-int main(int argc, char *argv[]) {
+int main(int argc, char *argv[])
+{
     QApplication app(argc, argv);
     if (argc < 2)
         qFatal("usage: bench_sessionlog WORK_DIR");

@@ -4,11 +4,14 @@
 #include "clock/TickSource.h"
 #include "clock/Warning.h"
 #include "clock/modStopWatch.h"
+#include "compact/frmCompact.h"
+#include "help/frmHelp.h"
 #include "log/SessionLog.h"
 #include "log/frmSessions.h"
 #include "settings/SettingsStore.h"
 #include "settings/frmCustomize.h"
 #include "ui/DesignFonts.h"
+#include "ui/Maker.h"
 #include "ui/MessageBox.h"
 #include "ui/UrlOpener.h"
 #include "ui_frmMain.h"
@@ -17,6 +20,7 @@
 #include <QGuiApplication>
 #include <QLayout>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 
@@ -36,6 +40,7 @@ frmMain::frmMain(QWidget *parent)
     InitDesignResources();
     ui->setupUi(this);
     ApplyDesignFonts(this);
+    ui->lblURL->setText(Maker::Address());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -160,9 +165,9 @@ void frmMain::AppendSessionLog()
         SessionLog::Append(SessionLog::SnapshotLine(start, stop, elapsed));
     if (!appended.ok) {
         MessageBox::error(
-            this, SessionLog::FailureText(
-                      QStringLiteral("The snapshot could not be added to the session log."),
-                      appended));
+            this,
+            SessionLog::FailureText(
+                QStringLiteral("The snapshot could not be added to the session log."), appended));
     }
 }
 
@@ -223,9 +228,39 @@ void frmMain::mnuSessions_Click()
     sessions.exec();
 }
 
-void frmMain::mnuCompact_Click() {}
+void frmMain::mnuCompact_Click()
+{
+    hide();
+    {
+        // A fresh window each time, gone when this block ends.
+        frmCompact compact;
+        if (IsRunning()) {
+            compact.blnActive = true;
+        } else {
+            compact.blnActive = false;
+            compact.strHours = ui->lblHours->text();
+            compact.strMinutes = ui->lblMinutes->text();
+            compact.strSecHundreds = ui->lblSecHundreds->text();
+            compact.strSeconds = ui->lblSeconds->text();
+        }
+        // This window's own timers keep serving the hidden labels meanwhile.
+        QPointer<frmMain> self(this);
+        compact.exec();
+        if (!self)
+            return;
+    }
+    if (IsRunning())
+        timDisplay_Timer(); // back with this instant's count, not the last tick's
+    show();
+}
 
-void frmMain::mnuHelp_Click() {}
+void frmMain::mnuHelp_Click()
+{
+    // Parentless, so that it outlives this window and keeps the program running.
+    auto *help = new frmHelp;
+    help->setAttribute(Qt::WA_DeleteOnClose);
+    help->show();
+}
 
 void frmMain::lblURL_Click()
 {

@@ -17,26 +17,31 @@ const QString PartSeparator = QStringLiteral(", ");
 const QString ZeroYears = QStringLiteral("0 years");
 const QString ZeroDays = QStringLiteral("0 days");
 
-bool IsFieldBreak(QChar c) {
+bool IsFieldBreak(QChar c)
+{
     return c == QLatin1Char(';') || c == QLatin1Char('\t');
 }
 
-Outcome Failure(const QString &path, const QString &reason) {
+Outcome Failure(const QString &path, const QString &reason)
+{
     return Outcome{false, path, reason};
 }
 
 // The per-user folder may not exist yet.
-bool MakeFolderFor(const QString &path) {
+bool MakeFolderFor(const QString &path)
+{
     return QDir().mkpath(QFileInfo(path).absolutePath());
 }
 } // namespace
 
-QString FailureText(const QString &what, const Outcome &outcome) {
+QString FailureText(const QString &what, const Outcome &outcome)
+{
     return what + QStringLiteral("\n\nFile: ") + QDir::toNativeSeparators(outcome.path) +
            QStringLiteral("\nReason: ") + outcome.reason;
 }
 
-QString Path() {
+QString Path()
+{
     const QString folder = ProgramFolder::Path();
     const QFileInfo program(folder);
     if (program.isDir() && program.isWritable())
@@ -45,7 +50,8 @@ QString Path() {
         .filePath(FileName);
 }
 
-QString DropZeroParts(const QString &elapsed) {
+QString DropZeroParts(const QString &elapsed)
+{
     if (!elapsed.contains(ZeroYears + PartSeparator) && !elapsed.contains(ZeroDays + PartSeparator))
         return elapsed;
     const QStringList parts = elapsed.split(PartSeparator);
@@ -58,7 +64,8 @@ QString DropZeroParts(const QString &elapsed) {
     return kept.join(PartSeparator);
 }
 
-QStringList ParseLine(QStringView line) {
+QStringList ParseLine(QStringView line)
+{
     QStringList fields;
     fields.reserve(ColumnCount);
     qsizetype start = 0;
@@ -74,7 +81,8 @@ QStringList ParseLine(QStringView line) {
     return fields;
 }
 
-Row ToRow(const QStringList &fields) {
+Row ToRow(const QStringList &fields)
+{
     Row row;
     for (int column = 0; column < ColumnCount - 1 && column < fields.size(); ++column)
         row[column] = fields[column];
@@ -83,7 +91,8 @@ Row ToRow(const QStringList &fields) {
     return row;
 }
 
-QString FormatRow(const Row &row) {
+QString FormatRow(const Row &row)
+{
     QString line;
     for (const QString &cell : row) {
         line += cell;
@@ -93,7 +102,8 @@ QString FormatRow(const Row &row) {
     return line;
 }
 
-void AppendLogLine(QString &text, QStringView line) {
+void AppendLogLine(QString &text, QStringView line)
+{
     for (qsizetype i = 0; i < line.size(); ++i) {
         const QChar c = line[i];
         if (c == QLatin1Char('\r') && i + 1 < line.size() && line[i + 1] == QLatin1Char('\n'))
@@ -103,11 +113,13 @@ void AppendLogLine(QString &text, QStringView line) {
     text += QLatin1String("\r\n");
 }
 
-QString SnapshotLine(const QString &start, const QString &stop, const QString &elapsed) {
+QString SnapshotLine(const QString &start, const QString &stop, const QString &elapsed)
+{
     return start + QLatin1Char(';') + stop + QLatin1Char(';') + elapsed;
 }
 
-std::vector<Row> ParseText(QStringView text) {
+std::vector<Row> ParseText(QStringView text)
+{
     std::vector<Row> rows;
     rows.reserve(size_t(text.count(QLatin1Char('\n')) + 1));
     qsizetype start = 0;
@@ -125,7 +137,8 @@ std::vector<Row> ParseText(QStringView text) {
     return rows;
 }
 
-ReadResult ReadAll() {
+ReadResult ReadAll()
+{
     ReadResult result;
     const QString path = Path();
     QFile file(path);
@@ -149,7 +162,8 @@ ReadResult ReadAll() {
     return result;
 }
 
-Outcome Append(const QString &line) {
+Outcome Append(const QString &line)
+{
     const QString path = Path();
     if (!MakeFolderFor(path))
         return Failure(path, QStringLiteral("The folder could not be created."));
@@ -180,7 +194,8 @@ Outcome Append(const QString &line) {
     return {true, path, {}};
 }
 
-QByteArray Encode(const std::vector<Row> &rows) {
+QByteArray Encode(const std::vector<Row> &rows)
+{
     QString text;
     text.reserve(qsizetype(rows.size()) * 72);
     for (const Row &row : rows)
@@ -188,7 +203,8 @@ QByteArray Encode(const std::vector<Row> &rows) {
     return QStringEncoder(QStringConverter::System).encode(text);
 }
 
-Outcome Rewrite(const std::vector<Row> &rows) {
+Outcome Rewrite(const std::vector<Row> &rows)
+{
     const QString path = Path();
     if (!MakeFolderFor(path))
         return Failure(path, QStringLiteral("The folder could not be created."));
@@ -207,7 +223,8 @@ Outcome Rewrite(const std::vector<Row> &rows) {
     return {true, path, {}};
 }
 
-Outcome Remove() {
+Outcome Remove()
+{
     const QString path = Path();
     QFile file(path);
     if (file.exists() && !file.remove())

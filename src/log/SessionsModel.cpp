@@ -9,15 +9,18 @@ const QColor CellColour(0xFF, 0xE9, 0xD2);
 constexpr int CellAlignment = Qt::AlignLeft | Qt::AlignVCenter;
 } // namespace
 
-int SessionsModel::rowCount(const QModelIndex &parent) const {
+int SessionsModel::rowCount(const QModelIndex &parent) const
+{
     return parent.isValid() ? 0 : int(m_rows.size());
 }
 
-int SessionsModel::columnCount(const QModelIndex &parent) const {
+int SessionsModel::columnCount(const QModelIndex &parent) const
+{
     return parent.isValid() ? 0 : SessionLog::ColumnCount;
 }
 
-QVariant SessionsModel::data(const QModelIndex &index, int role) const {
+QVariant SessionsModel::data(const QModelIndex &index, int role) const
+{
     if (!index.isValid())
         return {};
     switch (role) {
@@ -32,7 +35,8 @@ QVariant SessionsModel::data(const QModelIndex &index, int role) const {
     }
 }
 
-QVariant SessionsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+QVariant SessionsModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
     if (orientation != Qt::Horizontal || section < 0 || section >= SessionLog::ColumnCount)
         return {};
     if (role == Qt::DisplayRole)
@@ -42,7 +46,8 @@ QVariant SessionsModel::headerData(int section, Qt::Orientation orientation, int
     return {};
 }
 
-bool SessionsModel::removeRows(int row, int count, const QModelIndex &parent) {
+bool SessionsModel::removeRows(int row, int count, const QModelIndex &parent)
+{
     if (parent.isValid() || row < 0 || count <= 0 || row + count > rowCount())
         return false;
     beginRemoveRows({}, row, row + count - 1);
@@ -51,19 +56,22 @@ bool SessionsModel::removeRows(int row, int count, const QModelIndex &parent) {
     return true;
 }
 
-void SessionsModel::setRows(std::vector<SessionLog::Row> rows) {
+void SessionsModel::setRows(std::vector<SessionLog::Row> rows)
+{
     beginResetModel();
     m_rows = std::move(rows);
     endResetModel();
 }
 
-QString SessionsModel::cell(int row, int column) const {
+QString SessionsModel::cell(int row, int column) const
+{
     if (row < 0 || row >= rowCount() || column < 0 || column >= SessionLog::ColumnCount)
         return {};
     return m_rows[size_t(row)][size_t(column)];
 }
 
-void SessionsModel::setCell(int row, int column, const QString &text) {
+void SessionsModel::setCell(int row, int column, const QString &text)
+{
     if (row < 0 || row >= rowCount() || column < 0 || column >= SessionLog::ColumnCount)
         return;
     m_rows[size_t(row)][size_t(column)] = text;

@@ -8,7 +8,8 @@
 
 // The rows of the session log as the sessions grid shows them: four plain-text columns under a
 // header row that is never saved.
-class SessionsModel : public QAbstractTableModel {
+class SessionsModel : public QAbstractTableModel
+{
     Q_OBJECT
 
 public:

@@ -21,7 +21,8 @@ constexpr int RowHeight = 18;
 frmSessions::frmSessions(QWidget *parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::frmSessions>())
-    , m_model(new SessionsModel(this)) {
+    , m_model(new SessionsModel(this))
+{
     InitDesignResources();
     ui->setupUi(this);
     ApplyDesignFonts(this);
@@ -72,11 +73,13 @@ frmSessions::frmSessions(QWidget *parent)
 
 frmSessions::~frmSessions() = default;
 
-void frmSessions::Form_Load() {
+void frmSessions::Form_Load()
+{
     LoadSessionGrid();
 }
 
-void frmSessions::LoadSessionGrid() {
+void frmSessions::LoadSessionGrid()
+{
     ui->Text1->hide();
     m_model->setRows({});
     for (int column = 0; column < SessionLog::ColumnCount; ++column)
@@ -92,7 +95,8 @@ void frmSessions::LoadSessionGrid() {
     m_model->setRows(std::move(read.rows));
 }
 
-bool frmSessions::SaveSessionGrid() {
+bool frmSessions::SaveSessionGrid()
+{
     const SessionLog::Outcome saved = SessionLog::Rewrite(m_model->rows());
     if (!saved.ok) {
         MessageBox::error(this, SessionLog::FailureText(
@@ -103,7 +107,8 @@ bool frmSessions::SaveSessionGrid() {
     return saved.ok;
 }
 
-void frmSessions::grdSessions_Click() {
+void frmSessions::grdSessions_Click()
+{
     QTableView *grid = ui->grdSessions;
     const QModelIndex current = grid->currentIndex();
     if (!current.isValid())
@@ -117,14 +122,16 @@ void frmSessions::grdSessions_Click() {
     ui->Text1->setFocus(Qt::MouseFocusReason);
 }
 
-void frmSessions::Text1_Change(const QString &text) {
+void frmSessions::Text1_Change(const QString &text)
+{
     const QModelIndex current = ui->grdSessions->currentIndex();
     if (current.isValid())
         m_model->setCell(current.row(), current.column(), text);
     blnModified = true;
 }
 
-void frmSessions::Text1_KeyDown(int keyCode, Qt::KeyboardModifiers shift) {
+void frmSessions::Text1_KeyDown(int keyCode, Qt::KeyboardModifiers shift)
+{
     Q_UNUSED(shift);
     if (keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter) {
         ui->Text1->hide();
@@ -132,11 +139,13 @@ void frmSessions::Text1_KeyDown(int keyCode, Qt::KeyboardModifiers shift) {
     }
 }
 
-void frmSessions::Text1_LostFocus() {
+void frmSessions::Text1_LostFocus()
+{
     ui->Text1->hide();
 }
 
-void frmSessions::cmdDeleteRow_Click() {
+void frmSessions::cmdDeleteRow_Click()
+{
     if (m_model->rowCount() == 0)
         return;
     if (MessageBox::question(this,
@@ -148,7 +157,8 @@ void frmSessions::cmdDeleteRow_Click() {
     blnModified = true; // a deletion is only kept by saving, so closing must ask
 }
 
-void frmSessions::cmdClearLog_Click() {
+void frmSessions::cmdClearLog_Click()
+{
     const SessionLog::Outcome removed = SessionLog::Remove();
     if (!removed.ok) {
         MessageBox::error(
@@ -160,7 +170,8 @@ void frmSessions::cmdClearLog_Click() {
     LoadSessionGrid();
 }
 
-void frmSessions::cmdClose_Click() {
+void frmSessions::cmdClose_Click()
+{
     if (m_closing)
         return;
     m_closing = true;
@@ -178,11 +189,13 @@ void frmSessions::cmdClose_Click() {
     QDialog::done(QDialog::Rejected);
 }
 
-void frmSessions::reject() {
+void frmSessions::reject()
+{
     cmdClose_Click();
 }
 
-void frmSessions::closeEvent(QCloseEvent *event) {
+void frmSessions::closeEvent(QCloseEvent *event)
+{
     if (!m_closed)
         cmdClose_Click();
     if (m_closed)
@@ -191,7 +204,8 @@ void frmSessions::closeEvent(QCloseEvent *event) {
         event->ignore();
 }
 
-bool frmSessions::eventFilter(QObject *watched, QEvent *event) {
+bool frmSessions::eventFilter(QObject *watched, QEvent *event)
+{
     if (watched == ui->grdSessions && event->type() == QEvent::KeyPress) {
         // The keyboard's way to the editor, as a click is the mouse's.
         const int key = static_cast<QKeyEvent *>(event)->key();

@@ -12,7 +12,8 @@ class frmSessions;
 
 // The sessions window: the session log as a grid, an editor laid over the clicked cell, and
 // Delete Row, Clear Log and Close. Edits stay in the grid until Close saves them.
-class frmSessions : public QDialog {
+class frmSessions : public QDialog
+{
     Q_OBJECT
 
 public:

@@ -15,12 +15,14 @@ struct LogWorld : TestWorld {
     LogWorld() { qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8()); }
 
     QString logFile() const { return QDir(programFolder()).filePath("SessionLog.txt"); }
-    QString fallbackLogFile() const {
+    QString fallbackLogFile() const
+    {
         return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
             .filePath("SessionLog.txt");
     }
 
-    static void write(const QString &path, const QByteArray &bytes) {
+    static void write(const QString &path, const QByteArray &bytes)
+    {
         QDir().mkpath(QFileInfo(path).absolutePath());
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -28,14 +30,16 @@ struct LogWorld : TestWorld {
     }
     void writeLog(const QByteArray &bytes) const { write(logFile(), bytes); }
 
-    static QByteArray read(const QString &path) {
+    static QByteArray read(const QString &path)
+    {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
     QByteArray logBytes() const { return read(logFile()); }
 
     // A program folder below a regular file: it can be neither made nor written, even by root.
-    void makeProgramFolderUnwritable() {
+    void makeProgramFolderUnwritable()
+    {
         write(home.filePath("blocker"), "not a folder");
         ProgramFolder::SetPath(home.filePath("blocker/program"));
     }
@@ -45,7 +49,8 @@ struct LogWorld : TestWorld {
 // root meets.
 struct FileSizeLimit {
     rlimit old{};
-    explicit FileSizeLimit(rlim_t bytes) {
+    explicit FileSizeLimit(rlim_t bytes)
+    {
         std::signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &old);
         rlimit limited = old;

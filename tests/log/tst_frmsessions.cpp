@@ -15,7 +15,8 @@ const QByteArray ThreeRows = "s1;t1;0 years, 0 days, 00:00:01.00\r\n"
                              "s2;t2;0 years, 1 days, 00:00:02.00;old note\r\n"
                              "s3;t3;2 years, 0 days, 00:00:03.00\r\n";
 
-QStringList Messages() {
+QStringList Messages()
+{
     QStringList texts;
     for (const MessageBox::Shown &shown : MessageBox::history())
         texts << shown.text;
@@ -23,14 +24,16 @@ QStringList Messages() {
 }
 } // namespace
 
-class tst_frmsessions : public QObject {
+class tst_frmsessions : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<LogWorld> world;
     std::unique_ptr<frmSessions> window;
 
     // Opens a sessions window, shown and active, on the log as it stands.
-    frmSessions &open() {
+    frmSessions &open()
+    {
         window = std::make_unique<frmSessions>();
         window->show();
         window->activateWindow();
@@ -40,19 +43,22 @@ class tst_frmsessions : public QObject {
     }
     QTableView *grid() const { return window->controls()->grdSessions; }
     QLineEdit *editor() const { return window->controls()->Text1; }
-    void click(int row, int column) {
+    void click(int row, int column)
+    {
         const QRect cell = grid()->visualRect(window->model()->index(row, column));
         QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, cell.center());
     }
 
 private slots:
     void init() { world = std::make_unique<LogWorld>(); }
-    void cleanup() {
+    void cleanup()
+    {
         window.reset();
         world.reset();
     }
 
-    void opensOnTheGridAndClosesUntouchedWithoutAsking() {
+    void opensOnTheGridAndClosesUntouchedWithoutAsking()
+    {
         open();
         QCOMPARE(world->logBytes(), QByteArray()); // created, empty
         QCOMPARE(window->model()->rowCount(), 0);
@@ -69,7 +75,8 @@ private slots:
         QCOMPARE(world->logBytes(), ThreeRows);
     }
     // Taking a cell's text into the editor is a change only when the editor held another text.
-    void clickOpensTheEditorOverTheCell() {
+    void clickOpensTheEditorOverTheCell()
+    {
         world->writeLog(ThreeRows);
         open();
         click(0, 3); // empty comment, editor still empty
@@ -85,7 +92,8 @@ private slots:
         window->controls()->cmdClearLog->setFocus(Qt::TabFocusReason);
         QVERIFY(!editor()->isVisible());
     }
-    void editorFollowsAScrolledGrid() {
+    void editorFollowsAScrolledGrid()
+    {
         QByteArray many;
         for (int i = 0; i < 200; ++i)
             many += "s;t;" + QByteArray::number(i) + "\r\n";
@@ -99,7 +107,8 @@ private slots:
         QCOMPARE(editor()->text(), QString("190"));
     }
 
-    void typingGoesIntoTheCellAndEnterKeepsIt() {
+    void typingGoesIntoTheCellAndEnterKeepsIt()
+    {
         world->writeLog(ThreeRows);
         open();
         click(0, 3);
@@ -123,7 +132,8 @@ private slots:
                                                "s3;t3;2 years, 00:00:03.00;\r\n"));
     }
 
-    void keyboardOpensTheEditorOnTheCurrentCell() {
+    void keyboardOpensTheEditorOnTheCurrentCell()
+    {
         world->writeLog(ThreeRows);
         open();
         QTest::keyClick(grid(), Qt::Key_Down); // from the first cell to the second row
@@ -136,7 +146,8 @@ private slots:
         QVERIFY(editor()->hasFocus());
     }
 
-    void unreadableLogIsReportedAndNotOverwritten() {
+    void unreadableLogIsReportedAndNotOverwritten()
+    {
         QDir().mkpath(world->logFile()); // a folder where the file should be
         open();
         QCOMPARE(MessageBox::history().size(), 1);
@@ -147,7 +158,8 @@ private slots:
         QVERIFY(QFileInfo(world->logFile()).isDir());
     }
 
-    void escapeWhileEditingAsksAndSaves() {
+    void escapeWhileEditingAsksAndSaves()
+    {
         world->writeLog(ThreeRows);
         open();
         click(2, 3);
@@ -159,7 +171,8 @@ private slots:
         QVERIFY(world->logBytes().endsWith("s3;t3;2 years, 00:00:03.00;late\r\n"));
     }
 
-    void closeBoxAsksOnceAndNoKeepsTheFile() {
+    void closeBoxAsksOnceAndNoKeepsTheFile()
+    {
         world->writeLog(ThreeRows);
         open();
         click(1, 3);
@@ -171,7 +184,8 @@ private slots:
         QCOMPARE(world->logBytes(), ThreeRows);
     }
 
-    void deleteRow() {
+    void deleteRow()
+    {
         world->writeLog(ThreeRows);
         open();
         grid()->setCurrentIndex(window->model()->index(1, 0));
@@ -193,7 +207,8 @@ private slots:
                                                "s3;t3;2 years, 00:00:03.00;\r\n"));
     }
 
-    void clearLogEmptiesTheFileAtOnce() {
+    void clearLogEmptiesTheFileAtOnce()
+    {
         world->writeLog(ThreeRows);
         open();
         click(1, 3); // modified
@@ -209,7 +224,8 @@ private slots:
         QCOMPARE(world->logBytes(), QByteArray());
     }
 
-    void failedSaveKeepsTheFileAndTheWindow() {
+    void failedSaveKeepsTheFileAndTheWindow()
+    {
         world->writeLog(ThreeRows);
         open();
         click(0, 3);
@@ -231,7 +247,8 @@ private slots:
         QCOMPARE(world->logBytes(), ThreeRows);
     }
 
-    void optionsSessionsOpensItModalOverTheMainWindow() {
+    void optionsSessionsOpensItModalOverTheMainWindow()
+    {
         frmMain main;
         bool opened = false;
         QWidget *parent = nullptr;

@@ -12,14 +12,16 @@ using namespace SettingsStore;
 
 namespace {
 // Rows as text: cells joined by "|", rows by "/".
-QString Shown(const std::vector<SessionLog::Row> &rows) {
+QString Shown(const std::vector<SessionLog::Row> &rows)
+{
     QStringList lines;
     for (const SessionLog::Row &row : rows)
         lines << QStringList(row.begin(), row.end()).join('|');
     return lines.join('/');
 }
 
-QByteArray Snapshot(frmMain &window, const QStringList &captions) {
+QByteArray Snapshot(frmMain &window, const QStringList &captions)
+{
     const char *names[] = {"lblYears",   "lblDays",    "lblHours",
                            "lblMinutes", "lblSeconds", "lblSecHundreds"};
     for (int i = 0; i < 6; ++i)
@@ -29,7 +31,8 @@ QByteArray Snapshot(frmMain &window, const QStringList &captions) {
 }
 } // namespace
 
-class tst_sessionlog : public QObject {
+class tst_sessionlog : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<LogWorld> world;
@@ -38,7 +41,8 @@ private slots:
     void init() { world = std::make_unique<LogWorld>(); }
     void cleanup() { world.reset(); }
 
-    void snapshotLines() {
+    void snapshotLines()
+    {
         frmMain window;
         const QByteArray zero = Snapshot(window, {"0 Years", "0 Days", "00:", "00:", "00.", "00"});
         QVERIFY(!zero.isEmpty());
@@ -58,7 +62,8 @@ private slots:
         QCOMPARE(world->logBytes(), QByteArray("a;b;c\r\nd;e;f\r\n"));
     }
 
-    void readAndRewrite_data() {
+    void readAndRewrite_data()
+    {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("rows");
         QTest::addColumn<QByteArray>("rewritten");
@@ -87,7 +92,8 @@ private slots:
                                          << QString::fromUtf8("caf\xc3\xa9|\xe2\x82\xac|x|")
                                          << QByteArray("caf\xc3\xa9;\xe2\x82\xac;x;\r\n");
     }
-    void readAndRewrite() {
+    void readAndRewrite()
+    {
         QFETCH(QByteArray, file);
         QFETCH(QString, rows);
         QFETCH(QByteArray, rewritten);
@@ -99,7 +105,8 @@ private slots:
         QCOMPARE(world->logBytes(), rewritten);
     }
 
-    void zeroParts_data() {
+    void zeroParts_data()
+    {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("shown");
         QTest::newRow("both") << "0 Years, 0 Days, 01:02:03.04"
@@ -115,19 +122,22 @@ private slots:
         QTest::newRow("whole parts only") << "00 years, 0 daysx, 1"
                                           << "00 years, 0 daysx, 1";
     }
-    void zeroParts() {
+    void zeroParts()
+    {
         QFETCH(QString, field);
         QFETCH(QString, shown);
         QCOMPARE(SessionLog::ParseLine(QString("a;b;" + field)).at(2), shown);
     }
 
-    void rewriteKeepsOneRowOnOneLine() {
+    void rewriteKeepsOneRowOnOneLine()
+    {
         QVERIFY(SessionLog::Rewrite({{"a", "b", "c", "one\r\ntwo\nthree\rfour"}}).ok);
         QCOMPARE(world->logBytes(), QByteArray("a;b;c;one two three four\r\n"));
     }
 
     // Every operation meets at the per-user file when the program's folder can't be written.
-    void fallbackFolder() {
+    void fallbackFolder()
+    {
         world->makeProgramFolderUnwritable();
         const QString fallback = world->fallbackLogFile();
         QVERIFY(fallback.startsWith(world->home.path()));
@@ -146,7 +156,8 @@ private slots:
         QVERIFY(!QFile::exists(fallback));
     }
 
-    void failedWritesLeaveTheFileAsItWas() {
+    void failedWritesLeaveTheFileAsItWas()
+    {
         const QByteArray old = "a;b;c\r\n";
         world->writeLog(old);
         frmMain window;

@@ -1,0 +1,159 @@
+#include "compact/frmCompact.h"
+
+#include "clock/modStopWatch.h"
+#include "ui/DesignFonts.h"
+#include "ui_frmCompact.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+using namespace modStopWatch;
+
+QPoint CompactCorner(const QRect &workArea, const QSize &frameSize)
+{
+    return {workArea.x() + workArea.width() - frameSize.width(),
+            workArea.y() + workArea.height() - frameSize.height()};
+}
+
+frmCompact::frmCompact(QWidget *parent)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::frmCompact>())
+    , m_drag(QApplication::startDragDistance(),
+             [this] { return windowHandle() && windowHandle()->startSystemMove(); })
+{
+    ui->setupUi(this);
+    ApplyDesignFonts(this);
+    // No frame, no task-bar button, above ordinary windows (where the window manager agrees).
+    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    // The main window is only hidden meanwhile: closing this one must not end the program.
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    m_timDisplay = new QTimer(this);
+    m_timDisplay->setObjectName(QStringLiteral("timDisplay"));
+    m_timDisplay->setInterval(10);
+    m_timDisplay->setTimerType(Qt::PreciseTimer);
+    connect(m_timDisplay, &QTimer::timeout, this, &frmCompact::timDisplay_Timer);
+
+    for (QLabel *label : {ui->lblHours, ui->lblMinutes, ui->lblSeconds, ui->lblSecHundreds})
+        label->installEventFilter(this);
+}
+
+frmCompact::~frmCompact() = default;
+
+void frmCompact::setVisible(bool visible)
+{
+    // The hand-over variables are set between construction and showing.
+    if (visible && !m_loaded) {
+        m_loaded = true;
+        Form_Load();
+    }
+    QDialog::setVisible(visible);
+}
+
+void frmCompact::Form_Load()
+{
+    if (blnActive) {
+        m_timDisplay->start();
+    } else {
+        m_timDisplay->stop();
+        ui->lblHours->setText(strHours);
+        ui->lblMinutes->setText(strMinutes);
+        ui->lblSecHundreds->setText(strSecHundreds);
+        ui->lblSeconds->setText(strSeconds);
+    }
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(CompactCorner(screen->availableGeometry(), frameGeometry().size()));
+}
+
+void frmCompact::done(int result)
+{
+    // Every way out (double-click, close request) passes here.
+    Form_Unload();
+    QDialog::done(result);
+}
+
+void frmCompact::Form_Unload()
+{
+    m_timDisplay->stop();
+}
+
+void frmCompact::timDisplay_Timer()
+{
+    UpdateDisplay(ElapsedMs(), this);
+}
+
+void frmCompact::keyPressEvent(QKeyEvent *event)
+{
+    // Only a double-click brings the main window back; Escape is not a way out here.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool frmCompact::IsCountLabel(QObject *object) const
+{
+    return object == ui->lblHours || object == ui->lblMinutes || object == ui->lblSeconds ||
+           object == ui->lblSecHundreds;
+}
+
+bool frmCompact::eventFilter(QObject *watched, QEvent *event)
+{
+    if (!IsCountLabel(watched))
+        return QDialog::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        Label_MouseDown(static_cast<QMouseEvent *>(event));
+        return true;
+    case QEvent::MouseMove:
+        Label_MouseMove(static_cast<QMouseEvent *>(event));
+        return true;
+    case QEvent::MouseButtonRelease:
+        Label_MouseUp(static_cast<QMouseEvent *>(event));
+        return true;
+    case QEvent::MouseButtonDblClick:
+        Label_DblClick(static_cast<QMouseEvent *>(event));
+        return true;
+    default:
+        return QDialog::eventFilter(watched, event);
+    }
+}
+
+void frmCompact::Label_MouseDown(QMouseEvent *event)
+{
+    Apply(m_drag.press(event->buttons(), event->globalPosition().toPoint(), pos()));
+}
+
+void frmCompact::Label_MouseMove(QMouseEvent *event)
+{
+    Apply(m_drag.move(event->buttons(), event->globalPosition().toPoint()));
+}
+
+void frmCompact::Label_MouseUp(QMouseEvent *event)
+{
+    Apply(m_drag.release(event->buttons()));
+}
+
+void frmCompact::Label_DblClick(QMouseEvent *event)
+{
+    Apply(m_drag.doubleClick(event->button()));
+}
+
+void frmCompact::Apply(const CompactDrag::Action &action)
+{
+    switch (action.kind) {
+    case CompactDrag::Action::Move:
+        move(action.to);
+        break;
+    case CompactDrag::Action::Close:
+        close();
+        break;
+    case CompactDrag::Action::None:
+        break;
+    }
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "compact/CompactDrag.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class QLabel;
+class QMouseEvent;
+class QTimer;
+
+namespace Ui {
+class frmCompact;
+}
+
+// Top-left position that puts a window of `frameSize` in the bottom-right corner of
+// `workArea`, wherever the work area itself begins.
+QPoint CompactCorner(const QRect &workArea, const QSize &frameSize);
+
+// The small frameless counter that stands in for the main window. It shows either the running
+// count, kept current by its own timer, or the texts handed over when the count was stopped.
+class frmCompact : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit frmCompact(QWidget *parent = nullptr);
+    ~frmCompact() override;
+
+    // Handed over before the window is shown; the load step reads them.
+    bool blnActive = false;
+    QString strHours;
+    QString strMinutes;
+    QString strSeconds;
+    QString strSecHundreds;
+
+    QTimer *timDisplay() const { return m_timDisplay; }
+
+    void setVisible(bool visible) override;
+    void done(int result) override;
+
+public slots:
+    void timDisplay_Timer();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void Form_Load();
+    void Form_Unload();
+    void Label_MouseDown(QMouseEvent *event);
+    void Label_MouseMove(QMouseEvent *event);
+    void Label_MouseUp(QMouseEvent *event);
+    void Label_DblClick(QMouseEvent *event);
+    void Apply(const CompactDrag::Action &action);
+    bool IsCountLabel(QObject *object) const;
+
+    std::unique_ptr<Ui::frmCompact> ui;
+    QTimer *m_timDisplay = nullptr;
+    CompactDrag m_drag;
+    bool m_loaded = false;
+};
