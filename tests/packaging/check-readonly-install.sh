@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# An installed copy on a read-only file system starts, and its first Snapshot lands in the
+# per-user data folder instead of beside the program. Needs Xvfb, xdotool and mount rights.
+set -euo pipefail
+build=$1
+skip() { echo "SKIP: $*"; exit 77; }
+command -v Xvfb >/dev/null || skip "no Xvfb"
+command -v xdotool >/dev/null || skip "no xdotool"
+command -v unshare >/dev/null || skip "no unshare"
+unshare -m true 2>/dev/null || skip "no right to make a private mount namespace"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+prefix=$work/prefix
+cmake --install "$build" --prefix "$prefix" >/dev/null
+export XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+# Inside a private mount namespace, so the read-only mount goes away with it.
+unshare -m bash -s "$prefix" <<'INNER' || exit $?
+set -euo pipefail
+prefix=$1
+mount --bind "$prefix" "$prefix" && mount -o remount,bind,ro "$prefix" ||
+    { echo "SKIP: cannot mount read-only"; exit 77; }
+touch "$prefix/lib/pendrel/probe" 2>/dev/null && { echo "FAIL: prefix still writable"; exit 1; }
+
+display=":$((100 + $$ % 800))"
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+pendrel=""
+trap 'kill $pendrel $xvfb 2>/dev/null || true' EXIT
+export DISPLAY=$display QT_QPA_PLATFORM=xcb
+for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+
+"$prefix/bin/pendrel" >/dev/null 2>&1 &
+pendrel=$!
+window=$(timeout 20 xdotool search --sync --onlyvisible --name "Pendrel" | head -n 1)
+xdotool windowfocus --sync "$window"
+sleep 0.3
+# The focus starts on Exit; three Tabs pass Start and the count panel to Snapshot.
+xdotool key --delay 100 Tab Tab Tab space
+log=$XDG_DATA_HOME/Pendrel/SessionLog.txt
+for _ in $(seq 100); do [[ -s $log ]] && break; sleep 0.1; done
+[[ -s $log ]] || { echo "FAIL: no log in the per-user folder"; exit 1; }
+[[ ! -e $prefix/lib/pendrel/SessionLog.txt ]] || { echo "FAIL: log beside the program"; exit 1; }
+lines=$(grep -c $'\r$' "$log")
+[[ $lines == 1 ]] || { echo "FAIL: $lines lines in $log"; exit 1; }
+grep -qE $'^[^;]*;[^;]+;0 years, 0 days, 00:00:00\\.00\r$' "$log" ||
+    { echo "FAIL: unexpected line: $(cat -A "$log")"; exit 1; }
+echo "snapshot written to $log"
+INNER
