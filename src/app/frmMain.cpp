@@ -17,6 +17,7 @@
 #include "ui_frmMain.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QMouseEvent>
@@ -119,8 +120,8 @@ void frmMain::cmdStartStop_Click()
         ui->cmdExit->setEnabled(false);
         ui->cmdStartStop->setText(CaptionStop);
         StartCount();
-        SaveSetting(SectionSession, KeyStart, DateTimeText(QDateTime::currentDateTime()));
-        SaveSetting(SectionSession, KeyStop, QStringLiteral("0"));
+        SaveSessionTime(KeyStart, DateTimeText(QDateTime::currentDateTime()));
+        SaveSessionTime(KeyStop, QStringLiteral("0"));
         m_timDisplay->start();
     } else {
         StopCount();
@@ -145,10 +146,21 @@ void frmMain::cmdSnapshot_Click()
 {
     if (IsRunning())
         timDisplay_Timer(); // the logged time is this instant's, not the last tick's
-    SaveSetting(SectionSession, KeyStop, DateTimeText(QDateTime::currentDateTime()));
+    SaveSessionTime(KeyStop, DateTimeText(QDateTime::currentDateTime()));
     AppendSessionLog();
     SetDisplayColours(Qt::white, Qt::black);
     m_tmrSnapshot->start();
+}
+
+void frmMain::SaveSessionTime(const QString &key, const QString &value)
+{
+    if (SaveSetting(SectionSession, key, value) || m_reportedStoreFailure)
+        return;
+    // Once a run is enough: the store stays broken until the user mends it.
+    m_reportedStoreFailure = true;
+    MessageBox::error(this, QStringLiteral("The start and stop times could not be stored, so "
+                                           "the session log may miss them.\n\nSettings file: %1")
+                                .arg(QDir::toNativeSeparators(StoreLocation())));
 }
 
 void frmMain::AppendSessionLog()

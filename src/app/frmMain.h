@@ -46,6 +46,7 @@ private:
     void Form_Load();
     void LoadSettings();
     void AppendSessionLog();
+    void SaveSessionTime(const QString &key, const QString &value);
     bool IsRunning() const;
     void SetDisplayColours(const QColor &text, const QColor &background);
     QTimer *MakeTimer(const char *name, int intervalMs, void (frmMain::*handler)());
@@ -54,4 +55,5 @@ private:
     QTimer *m_timDisplay = nullptr;
     QTimer *m_tmrSnapshot = nullptr;
     QTimer *m_tmrWarning = nullptr;
+    bool m_reportedStoreFailure = false;
 };

@@ -157,6 +157,7 @@ ReadResult ReadAll()
             return {Failure(path, file.errorString()), {}};
         QStringDecoder decoder(QStringConverter::System);
         text = decoder.decode(bytes);
+        result.undecodable = decoder.hasError();
     }
     result.rows = ParseText(text);
     return result;
@@ -203,11 +204,24 @@ QByteArray Encode(const std::vector<Row> &rows)
     return QStringEncoder(QStringConverter::System).encode(text);
 }
 
-Outcome Rewrite(const std::vector<Row> &rows)
+QString BackupPath()
+{
+    return Path() + QStringLiteral(".bak");
+}
+
+Outcome Rewrite(const std::vector<Row> &rows, bool keepOld)
 {
     const QString path = Path();
     if (!MakeFolderFor(path))
         return Failure(path, QStringLiteral("The folder could not be created."));
+    if (keepOld && QFile::exists(path)) {
+        // The rewrite can't give back bytes that were no text; the copy keeps them.
+        const QString backup = BackupPath();
+        QFile::remove(backup);
+        QFile old(path);
+        if (!old.copy(backup))
+            return Failure(backup, old.errorString());
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return Failure(path, file.errorString());

@@ -55,6 +55,8 @@ QString SnapshotLine(const QString &start, const QString &stop, const QString &e
 struct ReadResult {
     Outcome outcome;
     std::vector<Row> rows;
+    // Some bytes were no text in the system's encoding (a log from an older system, say).
+    bool undecodable = false;
 };
 
 // Every line of the log as a row, in file order; CR LF and lone LF both end a line. A missing
@@ -66,7 +68,9 @@ std::vector<Row> ParseText(QStringView text);
 Outcome Append(const QString &line);
 
 // Replaces the whole file with the rows, atomically: a failed rewrite leaves the old file whole.
-Outcome Rewrite(const std::vector<Row> &rows);
+// With `keepOld`, the old file is first copied to BackupPath(); if that fails, nothing changes.
+Outcome Rewrite(const std::vector<Row> &rows, bool keepOld = false);
+QString BackupPath();
 QByteArray Encode(const std::vector<Row> &rows);
 
 // Deletes the file if there is one.

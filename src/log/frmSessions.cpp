@@ -7,6 +7,7 @@
 #include "ui_frmSessions.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -93,11 +94,19 @@ void frmSessions::LoadSessionGrid()
         return;
     }
     m_model->setRows(std::move(read.rows));
+    m_undecodable = read.undecodable;
+    if (m_undecodable) {
+        MessageBox::information(
+            this, QStringLiteral("Some of the session log is not text in this system's encoding "
+                                 "and shows as \uFFFD. If you save, the log as it was is kept "
+                                 "beside it as %1.")
+                      .arg(QFileInfo(SessionLog::BackupPath()).fileName()));
+    }
 }
 
 bool frmSessions::SaveSessionGrid()
 {
-    const SessionLog::Outcome saved = SessionLog::Rewrite(m_model->rows());
+    const SessionLog::Outcome saved = SessionLog::Rewrite(m_model->rows(), m_undecodable);
     if (!saved.ok) {
         MessageBox::error(this, SessionLog::FailureText(
                                     QStringLiteral("The changes could not be saved. The session "

@@ -49,6 +49,7 @@ private:
     std::unique_ptr<Ui::frmSessions> ui;
     SessionsModel *m_model = nullptr;
     bool blnModified = false;
-    bool m_closing = false; // the closing steps are under way or done
+    bool m_undecodable = false; // saving keeps a copy of the log as it was
+    bool m_closing = false;     // the closing steps are under way or done
     bool m_closed = false;
 };
