@@ -14,15 +14,13 @@
 #include "ui/Maker.h"
 #include "ui/MessageBox.h"
 #include "ui/UrlOpener.h"
+#include "ui/WindowFrame.h"
 #include "ui_frmMain.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QGuiApplication>
 #include <QLayout>
-#include <QMouseEvent>
 #include <QPointer>
-#include <QScreen>
 #include <QTimer>
 
 using namespace modStopWatch;
@@ -68,15 +66,14 @@ frmMain::frmMain(QWidget *parent)
     connect(ui->mnuCompact, &QAction::triggered, this, &frmMain::mnuCompact_Click);
     connect(ui->mnuHelp, &QAction::triggered, this, &frmMain::mnuHelp_Click);
     connect(ui->mnuClose, &QAction::triggered, this, &frmMain::mnuClose_Click);
-    ui->lblURL->installEventFilter(this);
+    OnLeftClick(ui->lblURL, [this] { lblURL_Click(); });
 
     SetMainWindow(this);
     Form_Load();
     ui->cmdExit->setFocus();
 
     adjustSize();
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(this);
 }
 
 frmMain::~frmMain() = default;
@@ -277,14 +274,4 @@ void frmMain::mnuHelp_Click()
 void frmMain::lblURL_Click()
 {
     UrlOpener::Open(ui->lblURL->text());
-}
-
-bool frmMain::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == ui->lblURL && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        lblURL_Click();
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }

@@ -39,9 +39,6 @@ public slots:
     void mnuClose_Click();
     void lblURL_Click();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void Form_Load();
     void LoadSettings();

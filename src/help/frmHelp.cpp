@@ -4,9 +4,8 @@
 #include "ui/DesignFonts.h"
 #include "ui/Maker.h"
 #include "ui/UrlOpener.h"
+#include "ui/WindowFrame.h"
 #include "ui_frmHelp.h"
-
-#include <QMouseEvent>
 
 frmHelp::frmHelp(QWidget *parent)
     : QDialog(parent)
@@ -15,14 +14,11 @@ frmHelp::frmHelp(QWidget *parent)
     InitDesignResources();
     ui->setupUi(this);
     ApplyDesignFonts(this);
-    // A fixed dialog frame: title and close box only.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(size());
+    UseDialogFrame(this);
 
     ui->Label1->setText(Maker::Name());
     ui->lblURL->setText(Maker::Address());
-    ui->lblURL->installEventFilter(this);
+    OnLeftClick(ui->lblURL, [this] { lblURL_Click(); });
     // Escape reaches reject(), which closes the window as Close does.
     connect(ui->cmdClose, &QPushButton::clicked, this, &frmHelp::cmdClose_Click);
     ui->cmdClose->setFocus();
@@ -45,14 +41,4 @@ void frmHelp::lblURL_Click()
 void frmHelp::cmdClose_Click()
 {
     close();
-}
-
-bool frmHelp::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == ui->lblURL && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        lblURL_Click();
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
 }

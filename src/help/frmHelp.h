@@ -21,9 +21,6 @@ public slots:
     void lblURL_Click();
     void cmdClose_Click();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void Form_Load();
 

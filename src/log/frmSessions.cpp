@@ -4,14 +4,13 @@
 #include "log/SessionsModel.h"
 #include "ui/DesignFonts.h"
 #include "ui/MessageBox.h"
+#include "ui/WindowFrame.h"
 #include "ui_frmSessions.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QScreen>
 
 namespace {
 // Column widths of 2200, 2200, 2200 and 4055 twips.
@@ -27,9 +26,7 @@ frmSessions::frmSessions(QWidget *parent)
     InitDesignResources();
     ui->setupUi(this);
     ApplyDesignFonts(this);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(size());
+    UseDialogFrame(this);
 
     QTableView *grid = ui->grdSessions;
     grid->setModel(m_model);
@@ -66,10 +63,6 @@ frmSessions::frmSessions(QWidget *parent)
 
     Form_Load();
     grid->setFocus();
-
-    const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    if (screen)
-        move(screen->availableGeometry().center() - rect().center());
 }
 
 frmSessions::~frmSessions() = default;

@@ -4,13 +4,12 @@
 #include "settings/SettingsStore.h"
 #include "ui/DesignFonts.h"
 #include "ui/MessageBox.h"
+#include "ui/WindowFrame.h"
 #include "ui_frmCustomize.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QScreen>
 
 using namespace SettingsStore;
 
@@ -82,11 +81,7 @@ frmCustomize::frmCustomize(QWidget *parent)
     InitDesignResources();
     ui->setupUi(this);
     ApplyDesignFonts(this);
-    // A fixed dialog frame with a close box only.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(size());
+    UseDialogFrame(this);
 
     connect(ui->cmdOK, &QPushButton::clicked, this, &frmCustomize::cmdOK_Click);
     connect(ui->cmdCancel, &QPushButton::clicked, this, &frmCustomize::cmdCancel_Click);
@@ -96,9 +91,6 @@ frmCustomize::frmCustomize(QWidget *parent)
 
     Form_Load();
     ui->txtCustomText->setFocus();
-
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
 }
 
 frmCustomize::~frmCustomize() = default;
