@@ -36,9 +36,7 @@ frmMain::frmMain(QWidget *parent)
     : QMainWindow(parent)
     , ui(std::make_unique<Ui::frmMain>())
 {
-    InitDesignResources();
-    ui->setupUi(this);
-    ApplyDesignFonts(this);
+    LoadDesign(*ui, this);
     ui->lblURL->setText(Maker::Address());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

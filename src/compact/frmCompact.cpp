@@ -25,8 +25,7 @@ frmCompact::frmCompact(QWidget *parent)
     , m_drag(QApplication::startDragDistance(),
              [this] { return windowHandle() && windowHandle()->startSystemMove(); })
 {
-    ui->setupUi(this);
-    ApplyDesignFonts(this);
+    LoadDesign(*ui, this);
     // No frame, no task-bar button, above ordinary windows (where the window manager agrees).
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     // The main window is only hidden meanwhile: closing this one must not end the program.

@@ -11,9 +11,7 @@ frmHelp::frmHelp(QWidget *parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::frmHelp>())
 {
-    InitDesignResources();
-    ui->setupUi(this);
-    ApplyDesignFonts(this);
+    LoadDesign(*ui, this);
     UseDialogFrame(this);
 
     ui->Label1->setText(Maker::Name());

@@ -23,9 +23,7 @@ frmSessions::frmSessions(QWidget *parent)
     , ui(std::make_unique<Ui::frmSessions>())
     , m_model(new SessionsModel(this))
 {
-    InitDesignResources();
-    ui->setupUi(this);
-    ApplyDesignFonts(this);
+    LoadDesign(*ui, this);
     UseDialogFrame(this);
 
     QTableView *grid = ui->grdSessions;

@@ -78,9 +78,7 @@ frmCustomize::frmCustomize(QWidget *parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::frmCustomize>())
 {
-    InitDesignResources();
-    ui->setupUi(this);
-    ApplyDesignFonts(this);
+    LoadDesign(*ui, this);
     UseDialogFrame(this);
 
     connect(ui->cmdOK, &QPushButton::clicked, this, &frmCustomize::cmdOK_Click);

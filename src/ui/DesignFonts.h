@@ -12,3 +12,12 @@ void RegisterFontSubstitutions();
 
 // The images of the designs, compiled into the program.
 void InitDesignResources();
+
+// Builds a window from its design: the images, the controls, then the exact font sizes.
+template <class Design, class Window>
+void LoadDesign(Design &design, Window *window)
+{
+    InitDesignResources();
+    design.setupUi(window);
+    ApplyDesignFonts(window);
+}
