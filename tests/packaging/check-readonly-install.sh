@@ -24,13 +24,15 @@ mount --bind "$prefix" "$prefix" && mount -o remount,bind,ro "$prefix" ||
     { echo "SKIP: cannot mount read-only"; exit 77; }
 touch "$prefix/lib/pendrel/probe" 2>/dev/null && { echo "FAIL: prefix still writable"; exit 1; }
 
-display=":$((100 + $$ % 800))"
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number when it is ready.
+displayfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
 xvfb=$!
 pendrel=""
-trap 'kill $pendrel $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=$display QT_QPA_PLATFORM=xcb
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+trap 'kill $pendrel $xvfb 2>/dev/null || true; rm -f "$displayfile"' EXIT
+for _ in $(seq 100); do [[ -s $displayfile ]] && break; sleep 0.1; done
+[[ -s $displayfile ]] || { echo "SKIP: Xvfb did not start"; exit 77; }
+export DISPLAY=":$(head -n 1 "$displayfile")" QT_QPA_PLATFORM=xcb
 
 "$prefix/bin/pendrel" >/dev/null 2>&1 &
 pendrel=$!
