@@ -2,59 +2,38 @@
 
 #include "TestSupport.h"
 
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
 #include <QTest>
 
 #include <csignal>
 #include <sys/resource.h>
 
-// A test world whose per-user data folder is a temporary one too.
-struct LogWorld : TestWorld {
+struct LogWorld : TestWorld { // with a temporary per-user data folder too
     LogWorld() { qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8()); }
-
     QString logFile() const { return QDir(programFolder()).filePath("SessionLog.txt"); }
-    QString fallbackLogFile() const
+    void writeLog(const QByteArray &bytes) const
     {
-        return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
-            .filePath("SessionLog.txt");
+        QFile file(logFile());
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
-
-    static void write(const QString &path, const QByteArray &bytes)
+    QByteArray logBytes(const QString &path = {}) const
     {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    void writeLog(const QByteArray &bytes) const { write(logFile(), bytes); }
-
-    static QByteArray read(const QString &path)
-    {
-        QFile file(path);
+        QFile file(path.isEmpty() ? logFile() : path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
-    QByteArray logBytes() const { return read(logFile()); }
-
-    // A program folder below a regular file: it can be neither made nor written, even by root.
-    void makeProgramFolderUnwritable()
+    QString blockProgramFolder() // below a regular file, even for root; gives the per-user log
     {
-        write(home.filePath("blocker"), "not a folder");
-        ProgramFolder::SetPath(home.filePath("blocker/program"));
+        ProgramFolder::SetPath(QCoreApplication::applicationFilePath() + "/program");
+        return home.filePath("data/" + QCoreApplication::applicationName() + "/SessionLog.txt");
     }
 };
 
-// Files written by this process may not grow past `bytes` while it lives: a full disk that even
-// root meets.
-struct FileSizeLimit {
+struct FileSizeLimit { // files can't grow past `bytes` while it lives: a full disk even for root
     rlimit old{};
     explicit FileSizeLimit(rlim_t bytes)
     {
-        std::signal(SIGXFSZ, SIG_IGN);
+        std::signal(SIGXFSZ, SIG_IGN); // a failed write, not a killed process
         getrlimit(RLIMIT_FSIZE, &old);
-        rlimit limited = old;
-        limited.rlim_cur = bytes;
+        const rlimit limited{bytes, old.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limited);
     }
     ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
