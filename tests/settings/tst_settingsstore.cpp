@@ -48,9 +48,9 @@ private slots:
             QVERIFY(SaveSetting(SectionSettings, KeyCustomText, text));
             QCOMPARE(GetSetting(SectionSettings, KeyCustomText, "default"), text);
         }
-        QVERIFY(QFile(world.home.filePath("blocked")).open(QIODevice::WriteOnly));
+        QVERIFY(QFile(world.home.filePath("file")).open(QIODevice::WriteOnly)); // not a folder
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                           world.home.filePath("blocked/cfg"));
+                           world.home.filePath("file/c"));
         QVERIFY(!SaveSetting(SectionSession, KeyStart, "now"));
     }
 
