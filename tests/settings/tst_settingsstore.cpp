@@ -48,9 +48,8 @@ private slots:
             QVERIFY(SaveSetting(SectionSettings, KeyCustomText, text));
             QCOMPARE(GetSetting(SectionSettings, KeyCustomText, "default"), text);
         }
-        QVERIFY(QFile(world.home.filePath("file")).open(QIODevice::WriteOnly)); // not a folder
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                           world.home.filePath("file/c"));
+        QVERIFY(QFile(world.home.filePath("f")).open(QIODevice::WriteOnly)); // a file, not a folder
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, world.home.filePath("f/c"));
         QVERIFY(!SaveSetting(SectionSession, KeyStart, "now"));
     }
 
