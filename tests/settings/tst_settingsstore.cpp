@@ -38,6 +38,15 @@ private slots:
         QCOMPARE(GetBoolean(SectionSettings, KeyDisplayWarnings, true), true);
         QCOMPARE(GetInteger16(SectionSettings, KeyWarningDays, 3), 3);
         QCOMPARE(GetSetting(SectionSettings, KeyCustomText), "one, two, three");
+        // A file of garbage reads as defaults.
+        QByteArray garbage;
+        for (int i = 0; i < 4096; ++i)
+            garbage.append(char(i * 7919 % 251));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(garbage);
+        file.close();
+        QCOMPARE(GetInteger16(SectionSettings, KeyWarningDays, 3), 3);
+        QCOMPARE(GetBoolean(SectionSettings, KeyPlaySounds, true), true);
     }
 
     // Commas, quotes and the empty text must survive a save; a store that can't be written says so.
