@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 #include "help/frmHelp.h"
 
+#include <QLabel>
 #include <QtTest>
 
 class tst_help : public QObject
@@ -37,9 +38,8 @@ On the customize screen you can change Pendrels settings to you own preferences.
 -CUSTOM TEXT is the text that displays above the timer on the main screen.
 -PLAY SOUNDS indicates whether sounds are played at certain intervals, or when pressing the RESET button.
 -DISPLAY WARNINGS indicates whether the timer will flash a warning at the interval specified at DISPLAY WARNING EVERY ___ DAYS)";
-        QCOMPARE(
-            frmHelp().findChild<QObject *>("lblHelp")->property("text").toString().split("\r\n"),
-            expected.split('\n'));
+        QCOMPARE(frmHelp().findChild<QLabel *>("lblHelp")->text().split("\r\n"),
+                 expected.split('\n'));
         TestWorld world; // only a running event loop can end the program, so one runs here
         const auto helps = [] {
             QWidgetList open = QApplication::topLevelWidgets();
