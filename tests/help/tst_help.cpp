@@ -15,7 +15,7 @@ private slots:
     // together; Pendrel ending with the main window while Help is open, or running on after.
     void helpWindows()
     {
-        const QString expected = R"(Welcome and thank you for using Pendrel!
+        const QStringList lines = QString(R"(Welcome and thank you for using Pendrel!
 
 HOW TO USE:
 
@@ -37,9 +37,9 @@ On the customize screen you can change Pendrels settings to you own preferences.
 
 -CUSTOM TEXT is the text that displays above the timer on the main screen.
 -PLAY SOUNDS indicates whether sounds are played at certain intervals, or when pressing the RESET button.
--DISPLAY WARNINGS indicates whether the timer will flash a warning at the interval specified at DISPLAY WARNING EVERY ___ DAYS)";
-        QCOMPARE(frmHelp().findChild<QLabel *>("lblHelp")->text().split("\r\n"),
-                 expected.split('\n'));
+-DISPLAY WARNINGS indicates whether the timer will flash a warning at the interval specified at DISPLAY WARNING EVERY ___ DAYS)")
+                                      .split('\n');
+        QCOMPARE(frmHelp().findChild<QLabel *>("lblHelp")->text().split("\r\n"), lines);
         TestWorld world; // only a running event loop can end the program, so one runs here
         const auto helps = [] {
             QWidgetList open = QApplication::topLevelWidgets();
