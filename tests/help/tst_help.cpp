@@ -11,8 +11,7 @@ class tst_help : public QObject
     Q_OBJECT
 
 private slots:
-    // A changed line of text, a bare LF or a break after the last line; Help windows closing
-    // together; Pendrel ending with the main window while Help is open, or running on after.
+    // Wrong lines or line breaks; Help windows closing together or ending with the main window.
     void helpWindows()
     {
         const QStringList lines = QString(R"(Welcome and thank you for using Pendrel!
