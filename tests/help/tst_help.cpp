@@ -48,14 +48,14 @@ On the customize screen you can change Pendrels settings to you own preferences.
         frmMain main;
         main.show();
         bool before = false, after = false;
-        QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, &main, [&] {
             main.mnuHelp_Click();
             main.mnuHelp_Click();
             before = helps().size() == 2;
             helps().value(0, &main)->close();
             main.close();
         });
-        QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, &main, [&] {
             after = before && !main.isVisible() && helps().size() == 1;
             helps().value(0, &main)->close();
         });
