@@ -9,29 +9,23 @@
 #include "ui/UrlOpener.h"
 
 #include <QSettings>
-#include <QStringList>
 #include <QTemporaryDir>
 
-#include <memory>
-
-// A fake tick counter that tests move by hand.
+// A tick counter that tests move by hand; TestWorld swaps every seam, fresh per test function.
 struct FakeClock {
     qint32 now = 1000;
 
     void install()
     {
-        modStopWatch::SetTickSource([this] { return now; });
+        modStopWatch::SetTickSource([&] { return now; });
     }
     void advance(qint64 ms) { now = qint32(quint32(now) + quint32(quint64(ms))); }
 };
 
-// Everything a test swaps: the settings store, the program folder, the clock, the sound player,
-// message boxes and the URL opener. Each test function gets a fresh one.
 struct TestWorld {
     QTemporaryDir home;
     FakeClock clock;
-    QStringList openedUrls;
-    QStringList playedSounds;
+    QStringList openedUrls, playedSounds;
 
     TestWorld()
     {
@@ -52,8 +46,6 @@ struct TestWorld {
         modStopWatch::SetTickSource({});
         modStopWatch::SetSoundPlayer({});
         UrlOpener::SetOpener({});
-        ProgramFolder::SetPath({});
-        MessageBox::setTestMode(false);
     }
 
     QString programFolder() const { return home.filePath("program"); }
