@@ -36,13 +36,17 @@ export DISPLAY=":$(head -n 1 "$displayfile")" QT_QPA_PLATFORM=xcb
 
 "$prefix/bin/pendrel" >/dev/null 2>&1 &
 pendrel=$!
-window=$(timeout 20 xdotool search --sync --onlyvisible --name "Pendrel" | head -n 1)
-xdotool windowfocus --sync "$window"
-sleep 0.3
-# The focus starts on Exit; three Tabs pass Start and the count panel to Snapshot.
-xdotool key --delay 100 Tab Tab Tab space
+window=$(timeout 30 xdotool search --sync --onlyvisible --name "Pendrel" | head -n 1)
+[[ -n $window ]] || { echo "FAIL: the installed program shows no window"; exit 1; }
 log=$XDG_DATA_HOME/Pendrel/SessionLog.txt
-for _ in $(seq 100); do [[ -s $log ]] && break; sleep 0.1; done
+# The focus starts on Exit; three Tabs pass Start and the count panel to Snapshot. Without a
+# window manager the first focus can be lost, so try again a few times.
+for _ in 1 2 3; do
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
+    sleep 0.3
+    xdotool key --delay 100 Tab Tab Tab space
+    for _ in $(seq 30); do [[ -s $log ]] && break 2; sleep 0.1; done
+done
 [[ -s $log ]] || { echo "FAIL: no log in the per-user folder"; exit 1; }
 [[ ! -e $prefix/lib/pendrel/SessionLog.txt ]] || { echo "FAIL: log beside the program"; exit 1; }
 lines=$(grep -c $'\r$' "$log")
