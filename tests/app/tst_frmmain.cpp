@@ -69,7 +69,7 @@ private slots:
         QCOMPARE(w.controls()->lblCustomText->textFormat(), Qt::PlainText);
     }
 
-    // A snapshot that skips the "Stop" key , or a flash that never ends.
+    // A snapshot that skips the "Stop" key, or a flash that never ends.
     void snapshotWritesAndFlashesOnce()
     {
         frmMain w;
