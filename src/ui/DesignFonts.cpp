@@ -12,6 +12,11 @@ void ApplyFont(QWidget *widget)
         return;
     QFont font = widget->font();
     font.setPixelSize(pixels.toInt());
+    // Ask for the face that stands in for the design's font first: a family the system lacks
+    // costs a search through all its fallbacks, at start-up, before the window shows.
+    const QString face = QFont::substitute(font.family());
+    if (face != font.family())
+        font.setFamilies({face, font.family()});
     widget->setFont(font);
 }
 } // namespace
