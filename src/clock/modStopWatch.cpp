@@ -28,12 +28,16 @@ QString TwoDigits(quint32 value, char suffix = '\0')
     return text;
 }
 
+// The names are made once: this runs every 10 ms.
 void ShowTime(QWidget *window, const TimeTexts &texts)
 {
-    SetCaption(window, "lblHours", texts.hours);
-    SetCaption(window, "lblMinutes", texts.minutes);
-    SetCaption(window, "lblSeconds", texts.seconds);
-    SetCaption(window, "lblSecHundreds", texts.hundredths);
+    static const QString names[] = {QStringLiteral("lblHours"), QStringLiteral("lblMinutes"),
+                                    QStringLiteral("lblSeconds"), QStringLiteral("lblSecHundreds")};
+    const QString *values[] = {&texts.hours, &texts.minutes, &texts.seconds, &texts.hundredths};
+    for (int i = 0; i < 4; ++i) {
+        if (auto *label = window->findChild<QLabel *>(names[i]))
+            label->setText(*values[i]);
+    }
 }
 
 // Missed roll-overs (a suspend, say) are all made up at once: every whole day counts, and the
