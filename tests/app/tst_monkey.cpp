@@ -7,6 +7,7 @@
 #include "settings/frmCustomize.h"
 #include "ui_frmMain.h"
 
+#include <QLineEdit>
 #include <QTableView>
 #include <QtTest>
 
@@ -79,19 +80,24 @@ private slots:
                     const int rows = grid->model()->rowCount();
                     QCOMPARE(rows, logLines);
                     const bool del = rows && !pick(4), clear = !pick(20), save = pick(2);
-                    if (rows > 0) { // comment a random row
+                    if (rows > 0) { // comment a random row: F2 opens the editor, Enter ends it
                         grid->setCurrentIndex(grid->model()->index(pick(rows), 3));
-                        sessions->grdSessions_Click();
-                        sessions->findChild<QObject *>("Text1")->setProperty(
-                            "text", QString::number(pick(1000)));
-                        sessions->Text1_KeyDown(Qt::Key_Return, Qt::NoModifier);
+                        QTest::keyClick(grid, Qt::Key_F2);
+                        auto *editor = sessions->findChild<QLineEdit *>("Text1");
+                        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+                        QTest::keyClicks(editor, QString::number(pick(1000)));
+                        QTest::keyClick(editor, Qt::Key_Return);
                     }
-                    if (del)
-                        sessions->cmdDeleteRow_Click(); // the question is answered Yes
+                    if (del) // the question is answered Yes
+                        sessions->findChild<QPushButton *>("cmdDeleteRow")->click();
                     if (clear)
-                        sessions->cmdClearLog_Click();
+                        sessions->findChild<QPushButton *>("cmdClearLog")->click();
                     MessageBox::setNextAnswer(save ? MessageBox::Yes : MessageBox::No);
-                    pick(2) ? sessions->cmdClose_Click() : sessions->reject(); // or Escape
+                    if (pick(2))
+                        sessions->findChild<QPushButton *>("cmdClose")->click();
+                    else
+                        QTest::keyClick(sessions, Qt::Key_Escape);
+                    QVERIFY(!sessions->isVisible());
                     logLines = clear ? 0 : logLines - (save && del);
                 });
             } else if (action < 95) {
