@@ -218,6 +218,9 @@ ReadResult ReadAll()
     RemoveStrays(target);
     // Opening the log leaves an empty file behind; one that can't be made has nothing to show.
     MakeFolderFor(target);
+    // Another copy's line is read whole, not half written.
+    QLockFile lock(target + QStringLiteral(".lock"));
+    TakeLock(lock, AppendLockWait);
     RegularFd file(target, O_RDONLY | O_CREAT);
     if (file.fd < 0) {
         result.loaded.read = !QFileInfo(target).exists();

@@ -77,8 +77,8 @@ private slots:
         click(1, 3); // another text: a change
         QVERIFY(editor()->hasFocus() && editor()->text() == "old note");
         QCOMPARE(editor()->geometry(), grid()->visualRect(index(1, 3)));
-        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Up, Qt::Key_PageUp,
-                                  Qt::Key_Down, Qt::Key_End})
+        for (const Qt::Key key : {Qt::Key_Up, Qt::Key_PageDown, Qt::Key_Down, Qt::Key_PageUp,
+                                  Qt::Key_Down, Qt::Key_Down, Qt::Key_End})
             QTest::keyClick(editor(), key); // each stays in the editor
         QTest::keyClicks(editor(), ";x");
         QCOMPARE(grid()->currentIndex(), index(1, 3));
