@@ -59,15 +59,16 @@ QString TooBig(qint64 size)
 // taken the file's place since it was checked.
 struct RegularFd {
     int fd = -1;
-    struct stat info {
-    };
+    int error = 0;
+    struct stat info = {};
     QString reason;
 
     RegularFd(const QString &path, int flags)
     {
         fd = ::open(QFile::encodeName(path).constData(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
         if (fd < 0) {
-            reason = RegularFile::SystemReason(errno);
+            error = errno;
+            reason = RegularFile::SystemReason(error);
         } else if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
             reason = QStringLiteral("It is not a regular file.");
             close();
@@ -144,8 +145,7 @@ void RemoveStrays(const QString &target)
             letters = letters && c.isLetter() && c.unicode() < 0x80;
         }
         const QByteArray stray = QFile::encodeName(folder.filePath(name));
-        struct stat info {
-        };
+        struct stat info = {};
         if (letters && lower && upper && ::lstat(stray.constData(), &info) == 0 &&
             S_ISREG(info.st_mode) && info.st_uid == ::getuid() &&
             now - info.st_mtime > StrayAgeSeconds)
@@ -279,8 +279,7 @@ Outcome Append(const QString &line)
     if (error != 0) {
         // No half line is left behind: this call's own bytes go, while they are still the last.
         const off_t end = ::lseek(file.fd, 0, SEEK_CUR);
-        struct stat now {
-        };
+        struct stat now = {};
         if (written > 0 && ::fstat(file.fd, &now) == 0 && now.st_size == end)
             (void)::ftruncate(file.fd, end - written);
         return Failure(path, RegularFile::SystemReason(error));
@@ -375,7 +374,9 @@ Outcome Clear()
     RegularFd file(target, O_WRONLY | O_TRUNC | O_CREAT);
     if (file.fd < 0) {
         // A read-only log in a folder that can be written is deleted, as it always was.
-        if (!QFileInfo(path).isSymLink() && QFile::remove(path))
+        const bool readOnly = file.error == EACCES || file.error == EPERM;
+        if (readOnly && QFileInfo(path).isFile() && !QFileInfo(path).isSymLink() &&
+            QFile::remove(path))
             return {true, path, {}, false, {}};
         return Failure(path, file.reason);
     }

@@ -38,8 +38,7 @@ QString StoreFile()
 using FileStamp = std::array<qint64, 4>;
 FileStamp Stamp(const QString &path)
 {
-    struct stat info {
-    };
+    struct stat info = {};
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return {};
     return {qint64(info.st_dev), qint64(info.st_ino), qint64(info.st_mtim.tv_sec),

@@ -12,8 +12,7 @@ namespace RegularFile {
 
 QString Refusal(const QString &path)
 {
-    struct stat info {
-    };
+    struct stat info = {};
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return errno == ENOENT ? QString() : SystemReason(errno);
     if (S_ISREG(info.st_mode))

@@ -63,8 +63,7 @@ inline bool MakeOddFile(const QString &kind, const QString &path)
 
 inline QString FileKind(const QString &path) // what lstat sees
 {
-    struct stat info {
-    };
+    struct stat info = {};
     if (lstat(QFile::encodeName(path).constData(), &info) != 0)
         return "missing";
     return S_ISLNK(info.st_mode) ? "link" : S_ISREG(info.st_mode) ? "file" : "odd";
