@@ -42,6 +42,20 @@ bool MakeFolderFor(const QString &path)
     return QDir().mkpath(QFileInfo(path).absolutePath());
 }
 
+// The log's path, the file behind its links, and why that file can't be used, if it can't.
+struct Located {
+    QString path, target, refusal;
+};
+
+Located Locate(bool makeFolder)
+{
+    const QString path = Path();
+    if (makeFolder && !MakeFolderFor(path))
+        return {path, path, QStringLiteral("The folder could not be created.")};
+    const QString target = RegularFile::Resolved(path);
+    return {path, target, RegularFile::Refusal(target)};
+}
+
 QString OutOfMemory()
 {
     return QStringLiteral("There is not enough memory to read it.");
@@ -209,10 +223,8 @@ QString ChangedReason()
 ReadResult ReadAll()
 {
     ReadResult result;
-    const QString path = Path();
+    const auto [path, target, refusal] = Locate(false);
     result.outcome.path = path;
-    const QString target = RegularFile::Resolved(path);
-    const QString refusal = RegularFile::Refusal(target);
     if (!refusal.isEmpty())
         return {Failure(path, refusal), {}, {}};
     RemoveStrays(target);
@@ -252,11 +264,7 @@ ReadResult ReadAll()
 
 Outcome Append(const QString &line)
 {
-    const QString path = Path();
-    if (!MakeFolderFor(path))
-        return Failure(path, QStringLiteral("The folder could not be created."));
-    const QString target = RegularFile::Resolved(path);
-    const QString refusal = RegularFile::Refusal(target);
+    const auto [path, target, refusal] = Locate(true);
     if (!refusal.isEmpty())
         return Failure(path, refusal);
     QLockFile lock(target + QStringLiteral(".lock"));
@@ -291,11 +299,7 @@ Outcome Append(const QString &line)
 
 Outcome Rewrite(const std::vector<Row> &rows, const Loaded &loaded, bool overwrite)
 {
-    const QString path = Path();
-    if (!MakeFolderFor(path))
-        return Failure(path, QStringLiteral("The folder could not be created."));
-    const QString target = RegularFile::Resolved(path);
-    const QString refusal = RegularFile::Refusal(target);
+    const auto [path, target, refusal] = Locate(true);
     if (!refusal.isEmpty())
         return Failure(path, refusal);
     // No append and no other rewrite falls between the reading below and the rename.
@@ -361,9 +365,7 @@ Outcome Rewrite(const std::vector<Row> &rows, const Loaded &loaded, bool overwri
 
 Outcome Clear()
 {
-    const QString path = Path();
-    const QString target = RegularFile::Resolved(path);
-    const QString refusal = RegularFile::Refusal(target);
+    const auto [path, target, refusal] = Locate(false);
     if (!refusal.isEmpty())
         return Failure(path, refusal);
     MakeFolderFor(target);
