@@ -1,8 +1,8 @@
 // The floor: a bare Qt window with four big labels set from the same clock every 10 ms.
 #include "BenchSupport.h"
 
+#include "clock/CountTexts.h"
 #include "clock/TickSource.h"
-#include "clock/modStopWatch.h"
 #include "ui/DesignFonts.h"
 
 #include <QLabel>
@@ -47,12 +47,11 @@ int main(int argc, char *argv[])
         labels[i]->setFont(big);
         labels[i]->setGeometry(lefts[i], 40, 92, 81);
     }
-    const qint32 start = modStopWatch::GetTickCount();
+    const qint64 start = modStopWatch::GetTickCount();
     QTimer timer;
     timer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer, &QTimer::timeout, [&] {
-        const auto texts = modStopWatch::FormatTime(
-            modStopWatch::TicksBetween(start, modStopWatch::GetTickCount()));
+        const auto texts = modStopWatch::FormatCount(0, 0, modStopWatch::GetTickCount() - start);
         labels[0]->setText(texts.hours);
         labels[1]->setText(texts.minutes);
         labels[2]->setText(texts.seconds);

@@ -3,8 +3,11 @@
 
 #include "app/frmMain.h"
 #include "app/modLaunch.h"
+#include "clock/StopWatch.h"
+#include "settings/Preferences.h"
 #include "ui/DesignFonts.h"
-#include "ui_frmMain.h"
+
+#include <QPushButton>
 
 #include <cstring>
 
@@ -21,10 +24,12 @@ int main(int argc, char *argv[])
         return Usage(argv[0]);
 
     RegisterFontSubstitutions();
-    frmMain window;
+    modStopWatch::StopWatch count;
+    Preferences preferences;
+    frmMain window(count, preferences);
     window.show();
     if (std::strcmp(argv[1], "running") == 0)
-        window.controls()->cmdStartStop->click();
+        window.findChild<QPushButton *>(QStringLiteral("cmdStartStop"))->click();
     // Let the first paint and the style settle before measuring.
     QTimer::singleShot(500, &app, [] { QCoreApplication::exit(0); });
     QApplication::exec();

@@ -1,6 +1,7 @@
 #include "clock/Sounds.h"
 
-#include "clock/modStopWatch.h"
+#include "clock/StopWatch.h"
+#include "settings/Preferences.h"
 #include "ui/ProgramFolder.h"
 
 #include <QAudioDevice>
@@ -83,10 +84,19 @@ QString InProgramFolder(const char *name)
 }
 } // namespace
 
-void PlaySoundFile(const QString &path, bool wait)
+Sounds::Sounds(const StopWatch &count, const Preferences &preferences, QObject *parent)
+    : QObject(parent)
+    , m_preferences(preferences)
+{
+    connect(&count, &StopWatch::dayRolledOver, this,
+            [this] { PlaySoundFile(DaySoundPath(), false); });
+    connect(&count, &StopWatch::wasReset, this, [this] { PlaySoundFile(ResetSoundPath(), false); });
+}
+
+void Sounds::PlaySoundFile(const QString &path, bool wait)
 {
     // Read now, not when the sound was asked for: a change in Customize applies at once.
-    if (!Prefs().blnPlaySounds)
+    if (!m_preferences.Values().blnPlaySounds)
         return;
     if (player())
         player()(path, wait);
@@ -94,24 +104,14 @@ void PlaySoundFile(const QString &path, bool wait)
         SystemPlayer(path, wait);
 }
 
-QString DaySoundPath()
+QString Sounds::DaySoundPath()
 {
     return InProgramFolder("AAAGH2.wav");
 }
 
-QString ResetSoundPath()
+QString Sounds::ResetSoundPath()
 {
     return InProgramFolder("woohoo.wav");
-}
-
-void PlayDaySound()
-{
-    PlaySoundFile(DaySoundPath(), false);
-}
-
-void PlayResetSound()
-{
-    PlaySoundFile(ResetSoundPath(), false);
 }
 
 void SetSoundPlayer(SoundPlayer soundPlayer)

@@ -10,11 +10,12 @@ class tst_badinput : public QObject
 
     std::optional<LogWorld> world;
 
-    static bool StartAndSnapshotShow(int errors, const QString &path = {})
+    bool StartAndSnapshotShow(int errors, const QString &path = {})
     {
-        frmMain window;
-        window.cmdStartStop_Click();
-        window.cmdSnapshot_Click();
+        frmMain window(world->count, world->preferences);
+        window.show();
+        Click(&window, "cmdStartStop");
+        Click(&window, "cmdSnapshot");
         const QList<MessageBox::Shown> shown = MessageBox::history();
         return shown.size() == errors && shown.value(errors - 1).text.contains(path);
     }
@@ -27,8 +28,9 @@ private slots:
         QDir().mkpath(world->settingsFile());
         QVERIFY(StartAndSnapshotShow(1, world->settingsFile())); // told once, and still logged
         QVERIFY(world->logBytes().endsWith(";0 years, 0 days, 00:00:00.00\r\n"));
-        frmCustomize dialog;
-        dialog.cmdOK_Click();
+        frmCustomize dialog(world->preferences);
+        dialog.show();
+        Click(&dialog, "cmdOK");
         QVERIFY(MessageBox::history().size() == 2 && dialog.result() != QDialog::Accepted);
     }
 
