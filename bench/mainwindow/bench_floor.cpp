@@ -29,7 +29,7 @@ int main(int argc, char *argv[])
         return QApplication::exec();
     }
     if (argc < 3)
-        return Usage(argv[0]);
+        return Usage(argv[0], "running|stopped");
 
     RegisterFontSubstitutions();
     QMainWindow window;
@@ -60,7 +60,5 @@ int main(int argc, char *argv[])
     window.show();
     if (std::strcmp(argv[1], "running") == 0)
         timer.start(10);
-    QTimer::singleShot(500, &app, [] { QCoreApplication::exit(0); });
-    QApplication::exec();
     return MeasureCpu(std::atoi(argv[2]));
 }

@@ -42,7 +42,7 @@ frmMain::frmMain(StopWatch &count, Preferences &preferences, QWidget *parent)
 
     // The picture is larger than the client area and is simply cut at its right and bottom.
     QPalette background = ui->centralwidget->palette();
-    background.setBrush(QPalette::Window, QBrush(QPixmap(QStringLiteral(":/ui/background.jpg"))));
+    background.setBrush(QPalette::Window, QBrush(QPixmap(QStringLiteral(":/ui/background.png"))));
     ui->centralwidget->setPalette(background);
     ui->centralwidget->setAutoFillBackground(true);
     ui->picElapsed->setAutoFillBackground(true);

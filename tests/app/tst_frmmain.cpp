@@ -171,6 +171,27 @@ private slots:
         QVERIFY(!lastLine().startsWith(";")); // this run's Start, though the store has none
     }
 
+    // The audio libraries stay out of memory until the first sound, and then the player module
+    // beside the program is found and brings them in.
+    void soundModuleLoadsAtTheFirstSound()
+    {
+        const auto loaded = [](const char *library) {
+            QFile maps("/proc/self/maps");
+            return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(library);
+        };
+        modStopWatch::SetSoundPlayer({}); // the program's own player
+        QFile::copy(QCoreApplication::applicationDirPath() + "/woohoo.wav",
+                    world->programFolder() + "/woohoo.wav");
+        frmMain w(world->count, world->preferences);
+        w.show();
+        Click(&w, "cmdStartStop");
+        Click(&w, "cmdStartStop");
+        QVERIFY(!loaded("libQt6Multimedia"));
+        Click(&w, "cmdReset");
+        QVERIFY(loaded("libpendrel-sound.so"));
+        QVERIFY(loaded("libQt6Multimedia"));
+    }
+
     // "Close Pendrel" refused while running, or the web address not handed to the opener.
     void closeAndWebAddress()
     {
