@@ -30,7 +30,8 @@ lib=$root/usr/lib/pendrel share=$root/usr/share
 [[ -x $lib/pendrel ]] || fail "no program in usr/lib/pendrel"
 [[ $(readlink "$root/usr/bin/pendrel") == ../lib/pendrel/pendrel ]] ||
     fail "usr/bin/pendrel does not lead to usr/lib/pendrel/pendrel"
-expected=("$lib/woohoo.wav" "$lib/AAAGH2.wav" "$share/applications/org.example.Pendrel.desktop"
+expected=("$lib/woohoo.wav" "$lib/AAAGH2.wav" "$lib/libpendrel-sound.so"
+    "$share/applications/org.example.Pendrel.desktop"
     "$share/metainfo/org.example.Pendrel.metainfo.xml" "$share/man/man1/pendrel.1.gz"
     "$share/icons/hicolor/scalable/apps/org.example.Pendrel.svg" "$share/doc/pendrel/copyright")
 for size in 16 24 32 48 64 128 256; do
