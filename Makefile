@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run test test-asan fuzz bench install format clean
+.PHONY: all deps build run test test-asan fuzz bench install package format clean
 
 all: build
 
@@ -55,6 +55,13 @@ bench: deps $(BUILD)/build.ninja
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, built from a copy of the tree in $(BUILD)/package; the .deb lands in $(BUILD).
+package: deps
+	./scripts/install-deps package
+	./scripts/build-package $(BUILD)/package -J$(JOBS)
+	cp $(BUILD)/package/pendrel_*.deb $(BUILD)/
+	lintian --fail-on error,warning $(BUILD)/package/pendrel_*.changes
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

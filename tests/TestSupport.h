@@ -1,53 +1,97 @@
 #pragma once
 
+#include "CoreTestSupport.h"
+
 #include "clock/Sounds.h"
-#include "clock/TickSource.h"
-#include "clock/modStopWatch.h"
+#include "clock/StopWatch.h"
+#include "settings/Preferences.h"
 #include "ui/DesignFonts.h"
 #include "ui/MessageBox.h"
-#include "ui/ProgramFolder.h"
 #include "ui/UrlOpener.h"
 
-#include <QSettings>
-#include <QTemporaryDir>
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
 
-// A tick counter that tests move by hand; TestWorld swaps every seam, fresh per test function.
-struct FakeClock {
-    qint32 now = 1000;
-
-    void install()
-    {
-        modStopWatch::SetTickSource([&] { return now; });
-    }
-    void advance(qint64 ms) { now = qint32(quint32(now) + quint32(quint64(ms))); }
-};
-
-struct TestWorld {
-    QTemporaryDir home;
+// The program's objects on a fake clock, with every seam swapped: message boxes are recorded
+// and answered from a queue, sounds and opened addresses are recorded.
+struct TestWorld : TestHome {
     FakeClock clock;
+    modStopWatch::StopWatch count{clock.source()};
+    Preferences preferences;
+    modStopWatch::Sounds sounds{count, preferences};
     QStringList openedUrls, playedSounds;
 
     TestWorld()
     {
         RegisterFontSubstitutions();
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.filePath("config"));
-        ProgramFolder::SetPath(programFolder());
-        QDir().mkpath(programFolder());
-        clock.install();
+        UseDialogFontByDefault();
         modStopWatch::SetSoundPlayer([this](const QString &path, bool) { playedSounds << path; });
         MessageBox::setTestMode(true);
         UrlOpener::SetOpener([this](const QString &address) { openedUrls << address; });
-        modStopWatch::Count() = modStopWatch::CountState{};
-        modStopWatch::Prefs() = modStopWatch::Preferences{};
     }
 
     ~TestWorld()
     {
-        modStopWatch::SetTickSource({});
         modStopWatch::SetSoundPlayer({});
         UrlOpener::SetOpener({});
     }
-
-    QString programFolder() const { return home.filePath("program"); }
-    QString settingsFile() const { return home.filePath("config/Pendrel/Pendrel.ini"); }
 };
+
+// A window's control by its name; a missing one ends the test run with its name.
+template <typename T = QWidget> T *Control(const QObject *window, const char *name)
+{
+    T *control = window->findChild<T *>(QLatin1String(name));
+    if (!control)
+        qFatal("no control %s", name);
+    return control;
+}
+
+// A left click on a window's button, as the user makes it.
+inline void Click(const QObject *window, const char *button)
+{
+    QTest::mouseClick(Control<QAbstractButton>(window, button), Qt::LeftButton);
+}
+
+// One tick of a window's timer, whether or not it runs: tests move time by hand.
+inline void Fire(const QObject *window, const char *timer)
+{
+    QMetaObject::invokeMethod(Control<QTimer>(window, timer), "timeout");
+}
+
+inline bool IsActive(const QObject *window, const char *timer)
+{
+    return Control<QTimer>(window, timer)->isActive();
+}
+
+// The texts of the labels called `names` on `window`, joined by blanks.
+inline QString Texts(const QObject *window, std::initializer_list<const char *> names)
+{
+    QStringList texts;
+    for (const char *name : names)
+        texts << Control<QLabel>(window, name)->text();
+    return texts.join(QLatin1Char(' '));
+}
+
+// Hours, minutes, seconds and hundredths of `window` as one reads them: "hh:mm:ss.cc".
+inline QString ShownTime(const QObject *window)
+{
+    return Texts(window, {"lblHours", "lblMinutes", "lblSeconds", "lblSecHundreds"}).remove(' ');
+}
+
+// Runs `answer` on the modal window that the next action opens, then closes that window if it
+// is still up, so a failed check inside never leaves the test waiting.
+template <typename Window> void WhenModal(QObject *context, std::function<void(Window *)> answer)
+{
+    QTimer::singleShot(0, context, [answer] {
+        auto *window = qobject_cast<Window *>(QApplication::activeModalWidget());
+        if (!window)
+            qFatal("the expected modal window is not up");
+        answer(window);
+        if (window->isVisible())
+            window->done(QDialog::Rejected);
+    });
+}

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QFile>
 #include <QTimer>
 
 #include <cstdio>
@@ -16,6 +17,19 @@ inline double CpuMs()
     getrusage(RUSAGE_SELF, &usage);
     const auto ms = [](const timeval &t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
     return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+// Resident memory of this process now, in MiB.
+inline double ResidentMiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    }
+    return 0;
 }
 
 // Wall-clock ms since the moment in BENCH_T0_US (microseconds since the epoch), which the
@@ -48,18 +62,23 @@ private:
     bool m_seen = false;
 };
 
-// Runs the event loop for `seconds` and prints the CPU ms it took.
+// Runs the event loop; after half a second for the first paint and the style to settle, takes
+// `seconds` of CPU and prints it in ms with the resident memory in MiB. Works as well when a
+// modal window's own loop is running by then.
 inline int MeasureCpu(int seconds)
 {
-    const double before = CpuMs();
-    QTimer::singleShot(seconds * 1000, qApp, [] { QCoreApplication::exit(0); });
-    const int status = QApplication::exec();
-    std::printf("%.1f\n", CpuMs() - before);
-    return status;
+    double before = 0;
+    QTimer::singleShot(500, qApp, [&] { before = CpuMs(); });
+    QTimer::singleShot(500 + seconds * 1000, qApp, [&] {
+        std::printf("%.1f %.1f\n", CpuMs() - before, ResidentMiB());
+        std::fflush(stdout);
+        QCoreApplication::exit(0);
+    });
+    return QApplication::exec();
 }
 
-inline int Usage(const char *name)
+inline int Usage(const char *name, const char *modes)
 {
-    std::fprintf(stderr, "usage: %s running|stopped SECONDS | startup\n", name);
+    std::fprintf(stderr, "usage: %s %s SECONDS | startup\n", name, modes);
     return 2;
 }

@@ -1,8 +1,8 @@
 // The floor: a bare Qt window with four big labels set from the same clock every 10 ms.
 #include "BenchSupport.h"
 
+#include "clock/CountTexts.h"
 #include "clock/TickSource.h"
-#include "clock/modStopWatch.h"
 #include "ui/DesignFonts.h"
 
 #include <QLabel>
@@ -29,7 +29,7 @@ int main(int argc, char *argv[])
         return QApplication::exec();
     }
     if (argc < 3)
-        return Usage(argv[0]);
+        return Usage(argv[0], "running|stopped");
 
     RegisterFontSubstitutions();
     QMainWindow window;
@@ -47,12 +47,11 @@ int main(int argc, char *argv[])
         labels[i]->setFont(big);
         labels[i]->setGeometry(lefts[i], 40, 92, 81);
     }
-    const qint32 start = modStopWatch::GetTickCount();
+    const qint64 start = modStopWatch::GetTickCount();
     QTimer timer;
     timer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer, &QTimer::timeout, [&] {
-        const auto texts = modStopWatch::FormatTime(
-            modStopWatch::TicksBetween(start, modStopWatch::GetTickCount()));
+        const auto texts = modStopWatch::FormatCount(0, 0, modStopWatch::GetTickCount() - start);
         labels[0]->setText(texts.hours);
         labels[1]->setText(texts.minutes);
         labels[2]->setText(texts.seconds);
@@ -61,7 +60,5 @@ int main(int argc, char *argv[])
     window.show();
     if (std::strcmp(argv[1], "running") == 0)
         timer.start(10);
-    QTimer::singleShot(500, &app, [] { QCoreApplication::exit(0); });
-    QApplication::exec();
     return MeasureCpu(std::atoi(argv[2]));
 }

@@ -1,13 +1,20 @@
-// Pendrel's own main window, measured as the floor program is.
+// Pendrel's own windows, measured as the floor program is.
 #include "BenchSupport.h"
 
 #include "app/frmMain.h"
 #include "app/modLaunch.h"
+#include "clock/StopWatch.h"
+#include "compact/frmCompact.h"
+#include "settings/Preferences.h"
 #include "ui/DesignFonts.h"
-#include "ui_frmMain.h"
+
+#include <QAction>
+#include <QPushButton>
 
 #include <cstring>
 
+// running, stopped and minimized: the main window; compact: the whole program in compact mode;
+// compact-alone: a running compact window and nothing else.
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -18,15 +25,30 @@ int main(int argc, char *argv[])
         return QApplication::exec();
     }
     if (argc < 3)
-        return Usage(argv[0]);
+        return Usage(argv[0], "running|stopped|minimized|compact|compact-alone");
+    const QByteArray mode = argv[1];
 
     RegisterFontSubstitutions();
-    frmMain window;
+    UseDialogFontByDefault();
+    modStopWatch::StopWatch count;
+    Preferences preferences;
+    if (mode == "compact-alone") {
+        count.Start();
+        frmCompact compact(count);
+        compact.blnActive = true;
+        compact.show();
+        return MeasureCpu(std::atoi(argv[2]));
+    }
+    frmMain window(count, preferences);
     window.show();
-    if (std::strcmp(argv[1], "running") == 0)
-        window.controls()->cmdStartStop->click();
-    // Let the first paint and the style settle before measuring.
-    QTimer::singleShot(500, &app, [] { QCoreApplication::exit(0); });
-    QApplication::exec();
+    if (mode != "stopped")
+        window.findChild<QPushButton *>(QStringLiteral("cmdStartStop"))->click();
+    if (mode == "minimized")
+        window.showMinimized();
+    if (mode == "compact") {
+        QTimer::singleShot(0, &window, [&] {
+            window.findChild<QAction *>(QStringLiteral("mnuCompact"))->trigger();
+        });
+    }
     return MeasureCpu(std::atoi(argv[2]));
 }

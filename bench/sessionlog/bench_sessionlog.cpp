@@ -1,9 +1,11 @@
 // Times the session log at 100,000 lines, and with one 10 MB line, and prints a table against
 // the targets. The floor is plain C++ reading and splitting the same file, for scale.
 #include "app/frmMain.h"
+#include "clock/StopWatch.h"
 #include "log/SessionLog.h"
 #include "log/SessionsModel.h"
 #include "log/frmSessions.h"
+#include "settings/Preferences.h"
 #include "ui/DesignFonts.h"
 #include "ui/MessageBox.h"
 #include "ui/ProgramFolder.h"
@@ -184,12 +186,15 @@ int main(int argc, char *argv[])
     table.push_back({"  ratio 100,000 / 0", atLong / atZero, "x", 1.5});
 
     // The whole Snapshot command, settings store write included.
-    frmMain main;
+    modStopWatch::StopWatch count;
+    Preferences preferences;
+    frmMain main(count, preferences);
+    auto *snapshotButton = main.findChild<QPushButton *>(QStringLiteral("cmdSnapshot"));
     const double snapZero = Median(
-        appends, [&] { QFile(path).resize(0); }, [&] { main.cmdSnapshot_Click(); });
+        appends, [&] { QFile(path).resize(0); }, [&] { snapshotButton->click(); });
     WriteFile(path, longLog);
     const double snapLong = Median(
-        appends, [&] { QFile(path).resize(longLog.size()); }, [&] { main.cmdSnapshot_Click(); });
+        appends, [&] { QFile(path).resize(longLog.size()); }, [&] { snapshotButton->click(); });
     table.push_back({"Snapshot command at 0 lines", snapZero * 1e3, "ms", 0});
     table.push_back({"Snapshot command at 100,000 lines", snapLong * 1e3, "ms", 0});
     table.push_back({"  ratio 100,000 / 0", snapLong / snapZero, "x", 1.5});

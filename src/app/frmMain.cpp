@@ -1,13 +1,12 @@
 #include "app/frmMain.h"
 
-#include "clock/Sounds.h"
-#include "clock/TickSource.h"
-#include "clock/Warning.h"
-#include "clock/modStopWatch.h"
+#include "clock/CountDisplay.h"
+#include "clock/StopWatch.h"
 #include "compact/frmCompact.h"
 #include "help/frmHelp.h"
 #include "log/SessionLog.h"
 #include "log/frmSessions.h"
+#include "settings/Preferences.h"
 #include "settings/SettingsStore.h"
 #include "settings/frmCustomize.h"
 #include "ui/DesignFonts.h"
@@ -24,17 +23,16 @@
 #include <QTimer>
 
 using namespace modStopWatch;
-using namespace SettingsStore;
 
 namespace {
 const QColor PanelColour(0xFF, 0xC0, 0xC0);
-const QString CaptionStart = QStringLiteral("Start");
-const QString CaptionStop = QStringLiteral("Stop");
 } // namespace
 
-frmMain::frmMain(QWidget *parent)
+frmMain::frmMain(StopWatch &count, Preferences &preferences, QWidget *parent)
     : QMainWindow(parent)
     , ui(std::make_unique<Ui::frmMain>())
+    , m_count(count)
+    , m_preferences(preferences)
 {
     LoadDesign(*ui, this);
     ui->lblURL->setText(Maker::Address());
@@ -44,7 +42,7 @@ frmMain::frmMain(QWidget *parent)
 
     // The picture is larger than the client area and is simply cut at its right and bottom.
     QPalette background = ui->centralwidget->palette();
-    background.setBrush(QPalette::Window, QBrush(QPixmap(QStringLiteral(":/ui/background.jpg"))));
+    background.setBrush(QPalette::Window, QBrush(QPixmap(QStringLiteral(":/ui/background.png"))));
     ui->centralwidget->setPalette(background);
     ui->centralwidget->setAutoFillBackground(true);
     ui->picElapsed->setAutoFillBackground(true);
@@ -66,7 +64,21 @@ frmMain::frmMain(QWidget *parent)
     connect(ui->mnuClose, &QAction::triggered, this, &frmMain::mnuClose_Click);
     OnLeftClick(ui->lblURL, [this] { lblURL_Click(); });
 
-    SetMainWindow(this);
+    // The count says what changed; this window shows it.
+    connect(&m_count, &StopWatch::runningChanged, this, [this] {
+        ShowButtons();
+        ShowCount();
+        SyncDisplayTimer();
+    });
+    connect(&m_count, &StopWatch::wasReset, this, [this] {
+        ShowButtons();
+        ShowCount();
+    });
+    // Also when the compact window's tick or the count's own timer saw the new day first.
+    connect(&m_count, &StopWatch::dayRolledOver, this, &frmMain::ShowCount);
+    connect(&m_count, &StopWatch::warningArmed, this, &frmMain::ArmWarning);
+    connect(&m_preferences, &Preferences::changed, this, &frmMain::ApplyPreferences);
+
     Form_Load();
     ui->cmdExit->setFocus();
 
@@ -85,91 +97,117 @@ QTimer *frmMain::MakeTimer(const char *name, int intervalMs, void (frmMain::*han
     return timer;
 }
 
+// The count comes in never started, with no days and no years: it is the program's own.
 void frmMain::Form_Load()
 {
-    Count().blnFirstStart = true;
-    Count().intYears = 0;
-    Count().intDays = 0;
     LoadSettings();
+    ShowButtons();
+    ShowCount();
 }
 
 void frmMain::LoadSettings()
 {
-    ui->lblCustomText->setText(GetSetting(SectionSettings, KeyCustomText, DefaultCustomText));
-    Preferences &prefs = Prefs();
-    prefs.blnPlaySounds = GetBoolean(SectionSettings, KeyPlaySounds, DefaultPlaySounds);
-    prefs.intWarningDays = GetInteger16(SectionSettings, KeyWarningDays, DefaultWarningDays);
-    prefs.blnDisplayWarnings =
-        GetBoolean(SectionSettings, KeyDisplayWarnings, DefaultDisplayWarnings);
+    m_preferences.Load();
 }
 
-bool frmMain::IsRunning() const
+void frmMain::ApplyPreferences()
 {
-    return ui->cmdStartStop->text() == CaptionStop;
+    const PreferenceValues &values = m_preferences.Values();
+    ui->lblCustomText->setText(values.strCustomText);
+    m_count.SetWarningRule({values.intWarningDays(), values.blnDisplayWarnings});
+}
+
+void frmMain::ShowButtons()
+{
+    const bool running = m_count.IsRunning();
+    ui->cmdStartStop->setText(running ? QStringLiteral("Stop") : QStringLiteral("Start"));
+    ui->cmdReset->setEnabled(m_count.CanReset());
+    ui->cmdExit->setEnabled(!running);
+}
+
+void frmMain::ShowCount()
+{
+    UpdateDisplay(m_count.Texts(), this);
+}
+
+// Only a window that can be seen does the 10 ms work; it is current again the moment it shows.
+void frmMain::SyncDisplayTimer()
+{
+    if (m_count.IsRunning() && isVisible() && !isMinimized()) {
+        if (!m_timDisplay->isActive()) {
+            timDisplay_Timer();
+            m_timDisplay->start();
+        }
+    } else {
+        m_timDisplay->stop();
+    }
+}
+
+void frmMain::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        SyncDisplayTimer();
+}
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    SyncDisplayTimer();
+}
+
+void frmMain::hideEvent(QHideEvent *event)
+{
+    QMainWindow::hideEvent(event);
+    SyncDisplayTimer();
 }
 
 void frmMain::cmdStartStop_Click()
 {
-    if (ui->cmdStartStop->text() == CaptionStart) {
-        ui->cmdReset->setEnabled(false);
-        ui->cmdExit->setEnabled(false);
-        ui->cmdStartStop->setText(CaptionStop);
-        StartCount();
-        SaveSessionTime(KeyStart, DateTimeText(QDateTime::currentDateTime()));
-        SaveSessionTime(KeyStop, QStringLiteral("0"));
-        m_timDisplay->start();
-    } else {
-        StopCount();
-        m_timDisplay->stop();
-        // Freeze the display at the exact stopped count, not at the last tick before it.
-        UpdateDisplay(ElapsedMs(Count().lngStopTick), this);
-        ui->cmdStartStop->setText(CaptionStart);
-        ui->cmdReset->setEnabled(true);
-        ui->cmdExit->setEnabled(true);
+    if (m_count.IsRunning()) {
+        m_count.Stop();
+        return;
     }
+    // The count shows from this moment, whatever the store then has to say.
+    m_count.Start();
+    ReportUnstoredTimes(m_sessionTimes.OnStart(QDateTime::currentDateTime()));
 }
 
 void frmMain::cmdReset_Click()
 {
-    ResetCount();
-    ShowZero(this);
-    ui->cmdReset->setEnabled(false);
-    PlayResetSound();
+    m_count.Reset();
 }
 
 void frmMain::cmdSnapshot_Click()
 {
-    if (IsRunning())
-        timDisplay_Timer(); // the logged time is this instant's, not the last tick's
-    SaveSessionTime(KeyStop, DateTimeText(QDateTime::currentDateTime()));
+    if (m_count.IsRunning()) {
+        m_count.Update(); // the logged time is this instant's, not the last tick's
+        ShowCount();
+    }
+    ReportUnstoredTimes(m_sessionTimes.OnSnapshot(QDateTime::currentDateTime()));
     AppendSessionLog();
     SetDisplayColours(Qt::white, Qt::black);
     m_tmrSnapshot->start();
 }
 
-void frmMain::SaveSessionTime(const QString &key, const QString &value)
+void frmMain::ReportUnstoredTimes(bool stored)
 {
-    if (SaveSetting(SectionSession, key, value) || m_reportedStoreFailure)
+    if (stored || m_reportedStoreFailure)
         return;
     // Once a run is enough: the store stays broken until the user mends it.
     m_reportedStoreFailure = true;
-    MessageBox::error(this, QStringLiteral("The start and stop times could not be stored, so "
-                                           "the session log may miss them.\n\nSettings file: %1")
-                                .arg(QDir::toNativeSeparators(StoreLocation())));
+    MessageBox::error(
+        this, QStringLiteral("The start and stop times could not be saved in the settings file. "
+                             "Your session log is not affected: its lines still carry this "
+                             "run's times.\n\nSettings file: %1")
+                  .arg(QDir::toNativeSeparators(SettingsStore::StoreLocation())));
 }
 
 void frmMain::AppendSessionLog()
 {
-    // No defaults: a key never written gives an empty field.
-    const QString start = GetSetting(SectionSession, KeyStart);
-    const QString stop = GetSetting(SectionSession, KeyStop);
-    const QString elapsed =
-        (Caption(this, "lblYears") + QStringLiteral(", ") + Caption(this, "lblDays") +
-         QStringLiteral(", ") + Caption(this, "lblHours") + Caption(this, "lblMinutes") +
-         Caption(this, "lblSeconds") + Caption(this, "lblSecHundreds"))
-            .toLower();
-    const SessionLog::Outcome appended =
-        SessionLog::Append(SessionLog::SnapshotLine(start, stop, elapsed));
+    const QString elapsed = m_count.Texts().Joined().toLower();
+    const SessionLog::Outcome appended = SessionLog::Append(
+        SessionLog::SnapshotLine(m_sessionTimes.Start(), m_sessionTimes.Stop(), elapsed));
     if (!appended.ok) {
         MessageBox::error(
             this,
@@ -200,12 +238,33 @@ void frmMain::SetDisplayColours(const QColor &text, const QColor &background)
 
 void frmMain::timDisplay_Timer()
 {
-    UpdateDisplay(ElapsedMs(), this);
+    m_count.Update();
+    UpdateDisplay(m_count.Texts(), this);
 }
 
+void frmMain::ArmWarning(int days)
+{
+    ui->lblWarning->setText(WarningText(days));
+    m_tmrWarning->start();
+}
+
+// While the minutes of the new day read 15 or less the warning and the count take turns; from
+// minute 16 the blinking ends with the count showing.
 void frmMain::tmrWarning_Timer()
 {
-    WarningBlinkTick(this);
+    m_count.Update();
+    if (WarningBlinks(m_count.ElapsedMs())) {
+        ShowWarningInstead(ui->lblWarning->isHidden());
+        return;
+    }
+    m_tmrWarning->stop();
+    ShowWarningInstead(false);
+}
+
+void frmMain::ShowWarningInstead(bool warning)
+{
+    ui->lblWarning->setVisible(warning);
+    ui->picElapsed->setVisible(!warning);
 }
 
 void frmMain::cmdExit_Click()
@@ -221,7 +280,7 @@ void frmMain::mnuClose_Click()
 void frmMain::mnuCustomize_Click()
 {
     {
-        frmCustomize dialog(this);
+        frmCustomize dialog(m_preferences, this);
         dialog.exec();
     }
     // However the dialog closed: OK's new values, or the store as it was after Cancel.
@@ -240,25 +299,21 @@ void frmMain::mnuCompact_Click()
     hide();
     {
         // A fresh window each time, gone when this block ends.
-        frmCompact compact;
-        if (IsRunning()) {
-            compact.blnActive = true;
-        } else {
-            compact.blnActive = false;
-            compact.strHours = ui->lblHours->text();
-            compact.strMinutes = ui->lblMinutes->text();
-            compact.strSecHundreds = ui->lblSecHundreds->text();
-            compact.strSeconds = ui->lblSeconds->text();
+        frmCompact compact(m_count);
+        compact.blnActive = m_count.IsRunning();
+        if (!compact.blnActive) {
+            const CountTexts frozen = m_count.Texts();
+            compact.strHours = frozen.hours;
+            compact.strMinutes = frozen.minutes;
+            compact.strSecHundreds = frozen.hundredths;
+            compact.strSeconds = frozen.seconds;
         }
-        // This window's own timers keep serving the hidden labels meanwhile.
         QPointer<frmMain> self(this);
         compact.exec();
         if (!self)
             return;
     }
-    if (IsRunning())
-        timDisplay_Timer(); // back with this instant's count, not the last tick's
-    show();
+    show(); // with this instant's count
 }
 
 void frmMain::mnuHelp_Click()

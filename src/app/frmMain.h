@@ -1,30 +1,38 @@
 #pragma once
 
+#include "settings/SessionTimes.h"
+
 #include <QMainWindow>
 
 #include <memory>
 
+class Preferences;
 class QTimer;
+
+namespace modStopWatch {
+class StopWatch;
+}
 
 namespace Ui {
 class frmMain;
 }
 
-// The main window: the count, its buttons, the Options menu and the web address.
+// The main window: the count, its buttons, the Options menu and the web address. It drives the
+// count and shows it; what the count is lives in the count.
 class frmMain : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit frmMain(QWidget *parent = nullptr);
+    frmMain(modStopWatch::StopWatch &count, Preferences &preferences, QWidget *parent = nullptr);
     ~frmMain() override;
 
-    Ui::frmMain *controls() const { return ui.get(); }
-    QTimer *timDisplay() const { return m_timDisplay; }
-    QTimer *tmrSnapshot() const { return m_tmrSnapshot; }
-    QTimer *tmrWarning() const { return m_tmrWarning; }
+protected:
+    void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
-public slots:
+private slots:
     void cmdStartStop_Click();
     void cmdReset_Click();
     void cmdSnapshot_Click();
@@ -42,13 +50,21 @@ public slots:
 private:
     void Form_Load();
     void LoadSettings();
+    void ApplyPreferences();
     void AppendSessionLog();
-    void SaveSessionTime(const QString &key, const QString &value);
-    bool IsRunning() const;
+    void ReportUnstoredTimes(bool stored);
+    void ShowButtons();
+    void ShowCount();
+    void SyncDisplayTimer();
+    void ArmWarning(int days);
+    void ShowWarningInstead(bool warning);
     void SetDisplayColours(const QColor &text, const QColor &background);
     QTimer *MakeTimer(const char *name, int intervalMs, void (frmMain::*handler)());
 
     std::unique_ptr<Ui::frmMain> ui;
+    modStopWatch::StopWatch &m_count;
+    Preferences &m_preferences;
+    SessionTimes m_sessionTimes;
     QTimer *m_timDisplay = nullptr;
     QTimer *m_tmrSnapshot = nullptr;
     QTimer *m_tmrWarning = nullptr;

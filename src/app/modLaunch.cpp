@@ -1,7 +1,12 @@
 #include "app/modLaunch.h"
 
 #include "app/frmMain.h"
+#include "clock/Sounds.h"
+#include "clock/StopWatch.h"
+#include "settings/Preferences.h"
 #include "ui/DesignFonts.h"
+
+#include <QCoreApplication>
 
 namespace modLaunch {
 
@@ -14,7 +19,13 @@ void Main()
 {
     InitCommonCtrls();
     RegisterFontSubstitutions();
-    auto *window = new frmMain;
+    UseDialogFontByDefault();
+    // The one count and the one set of preferences, handed to the windows. They belong to the
+    // application, which outlives every window.
+    auto *count = new modStopWatch::StopWatch(modStopWatch::GetTickCount, qApp);
+    auto *preferences = new Preferences(qApp);
+    new modStopWatch::Sounds(*count, *preferences, qApp);
+    auto *window = new frmMain(*count, *preferences);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
 }

@@ -1,74 +1,35 @@
 #include "clock/Sounds.h"
 
-#include "clock/modStopWatch.h"
+#include "clock/StopWatch.h"
+#include "settings/Preferences.h"
 #include "ui/ProgramFolder.h"
 
-#include <QAudioDevice>
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QFileInfo>
-#include <QHash>
-#include <QMediaDevices>
-#include <QPointer>
-#include <QSoundEffect>
-#include <QTimer>
-#include <QUrl>
+#include <QLibrary>
 
 namespace modStopWatch {
 
 namespace {
-// One effect per file, kept loaded, so playing again costs nothing. They belong to the
-// application object, which outlives every window that plays them.
-QHash<QString, QPointer<QSoundEffect>> &effects()
-{
-    static QHash<QString, QPointer<QSoundEffect>> loaded;
-    return loaded;
-}
+// The player lives in a module of its own, beside the program, loaded at the first sound:
+// the audio libraries cost memory that a counter which never plays a sound should not pay.
+using ModulePlayer = void (*)(const QString &path, bool wait);
 
-QSoundEffect *EffectFor(const QString &path)
+ModulePlayer LoadModulePlayer()
 {
-    QPointer<QSoundEffect> &effect = effects()[path];
-    if (!effect) {
-        effect = new QSoundEffect(QCoreApplication::instance());
-        effect->setSource(QUrl::fromLocalFile(path));
-    }
-    return effect;
-}
-
-// Waits until the effect has played, or could not: a sound that never ends must not
-// hang the window.
-void WaitUntilEnded(QSoundEffect *effect)
-{
-    if (!effect->isPlaying() && effect->status() != QSoundEffect::Loading)
-        return;
-    QEventLoop loop;
-    QObject::connect(effect, &QSoundEffect::playingChanged, &loop, [&] {
-        if (!effect->isPlaying())
-            loop.quit();
-    });
-    QObject::connect(effect, &QSoundEffect::statusChanged, &loop, [&] {
-        if (effect->status() == QSoundEffect::Error)
-            loop.quit();
-    });
-    QTimer::singleShot(10'000, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    static QLibrary module(QCoreApplication::applicationDirPath() +
+                           QStringLiteral("/libpendrel-sound"));
+    static const auto play = reinterpret_cast<ModulePlayer>(module.resolve("pendrel_play_sound"));
+    return play;
 }
 
 void SystemPlayer(const QString &path, bool wait)
 {
-    // No application object, no audio device or a missing file: silence, and nothing to report.
-    if (!QCoreApplication::instance() || !QFileInfo(path).isFile() ||
-        QMediaDevices::defaultAudioOutput().isNull())
+    // No application object, a missing file or no module: silence, and nothing to report.
+    if (!QCoreApplication::instance() || !QFileInfo(path).isFile())
         return;
-    // A new sound cuts off whatever is still playing.
-    for (const QPointer<QSoundEffect> &other : std::as_const(effects())) {
-        if (other && other->isPlaying())
-            other->stop();
-    }
-    QSoundEffect *effect = EffectFor(path);
-    effect->play();
-    if (wait)
-        WaitUntilEnded(effect);
+    if (const ModulePlayer play = LoadModulePlayer())
+        play(path, wait);
 }
 
 SoundPlayer &player()
@@ -83,10 +44,19 @@ QString InProgramFolder(const char *name)
 }
 } // namespace
 
-void PlaySoundFile(const QString &path, bool wait)
+Sounds::Sounds(const StopWatch &count, const Preferences &preferences, QObject *parent)
+    : QObject(parent)
+    , m_preferences(preferences)
+{
+    connect(&count, &StopWatch::dayRolledOver, this,
+            [this] { PlaySoundFile(DaySoundPath(), false); });
+    connect(&count, &StopWatch::wasReset, this, [this] { PlaySoundFile(ResetSoundPath(), false); });
+}
+
+void Sounds::PlaySoundFile(const QString &path, bool wait)
 {
     // Read now, not when the sound was asked for: a change in Customize applies at once.
-    if (!Prefs().blnPlaySounds)
+    if (!m_preferences.Values().blnPlaySounds)
         return;
     if (player())
         player()(path, wait);
@@ -94,24 +64,14 @@ void PlaySoundFile(const QString &path, bool wait)
         SystemPlayer(path, wait);
 }
 
-QString DaySoundPath()
+QString Sounds::DaySoundPath()
 {
     return InProgramFolder("AAAGH2.wav");
 }
 
-QString ResetSoundPath()
+QString Sounds::ResetSoundPath()
 {
     return InProgramFolder("woohoo.wav");
-}
-
-void PlayDaySound()
-{
-    PlaySoundFile(DaySoundPath(), false);
-}
-
-void PlayResetSound()
-{
-    PlaySoundFile(ResetSoundPath(), false);
 }
 
 void SetSoundPlayer(SoundPlayer soundPlayer)

@@ -1,23 +1,35 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 #include <functional>
 
+class Preferences;
+
 namespace modStopWatch {
 
-// Plays a sound file when sounds are on at this moment. `wait` blocks until it has ended;
-// otherwise it starts and returns at once. A missing file, or no audio device, plays nothing.
-void PlaySoundFile(const QString &path, bool wait);
+class StopWatch;
 
-// The sound of a day roll-over.
-void PlayDaySound();
-// The sound of Reset.
-void PlayResetSound();
+// The two sounds: one when the count is reset, one at each day roll-over, while sounds are on.
+class Sounds : public QObject
+{
+    Q_OBJECT
 
-// Where the two sounds are looked for: the program's folder, formed anew at each use.
-QString DaySoundPath();
-QString ResetSoundPath();
+public:
+    Sounds(const StopWatch &count, const Preferences &preferences, QObject *parent = nullptr);
+
+    // Plays a sound file when sounds are on at this moment. `wait` blocks until it has ended;
+    // otherwise it starts and returns at once. A missing file, or no audio device, plays nothing.
+    void PlaySoundFile(const QString &path, bool wait);
+
+    // Where the two sounds are looked for: the program's folder, formed anew at each use.
+    static QString DaySoundPath();
+    static QString ResetSoundPath();
+
+private:
+    const Preferences &m_preferences;
+};
 
 // What actually makes the sound. Tests install a recorder; an empty function restores the
 // system's player.

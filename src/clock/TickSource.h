@@ -6,16 +6,13 @@
 
 namespace modStopWatch {
 
-// Milliseconds since boot as a signed 32-bit value. It wraps every 2^32 ms, so callers only
-// ever take differences of readings, modulo 2^32.
-using TickSource = std::function<qint32()>;
+// Where the count takes its readings: milliseconds on a clock that never goes back. Tests hand
+// the count a clock of their own.
+using TickSource = std::function<qint64()>;
 
-qint32 GetTickCount();
-
-// Tests install a fake clock here; an empty function restores the system clock.
-void SetTickSource(TickSource source);
-
-// CLOCK_BOOTTIME keeps counting while the machine sleeps, so days of suspend still count.
-qint32 SystemTickCount();
+// Milliseconds since boot on CLOCK_BOOTTIME, which keeps counting while the machine sleeps, so
+// days of suspend still count. Kept in 64 bits: a 32-bit tick would lose 49.7 days from any
+// suspend longer than that.
+qint64 GetTickCount();
 
 } // namespace modStopWatch

@@ -1,20 +1,22 @@
 #pragma once
 
 #include <QString>
-
-class QWidget;
+#include <QtGlobal>
 
 namespace modStopWatch {
+
+// When a day roll-over arms the warning: from `intWarningDays` days on, while warnings are on.
+struct WarningRule {
+    qint16 intWarningDays = 3;
+    bool blnDisplayWarnings = true;
+
+    bool Arms(int days) const { return blnDisplayWarnings && days >= intWarningDays; }
+};
 
 // "You have not had sex in <days> days!"
 QString WarningText(int days);
 
-// After a roll-over on `window`: when it is the main window, the day count has reached the
-// warning days and warnings are on, sets the warning text and starts the warning timer.
-void ArmWarning(QWidget *window);
-
-// One tick of the warning timer: while the minutes of the new day read 15 or less the warning
-// and the count take turns; from minute 16 the timer stops and the count shows again.
-void WarningBlinkTick(QWidget *window);
+// The blink goes on while the minutes of the count read 15 or less.
+bool WarningBlinks(qint64 msOfDay);
 
 } // namespace modStopWatch

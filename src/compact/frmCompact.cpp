@@ -1,6 +1,7 @@
 #include "compact/frmCompact.h"
 
-#include "clock/modStopWatch.h"
+#include "clock/CountDisplay.h"
+#include "clock/StopWatch.h"
 #include "ui/DesignFonts.h"
 #include "ui_frmCompact.h"
 
@@ -19,9 +20,10 @@ QPoint CompactCorner(const QRect &workArea, const QSize &frameSize)
             workArea.y() + workArea.height() - frameSize.height()};
 }
 
-frmCompact::frmCompact(QWidget *parent)
+frmCompact::frmCompact(StopWatch &count, QWidget *parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::frmCompact>())
+    , m_count(count)
     , m_drag(QApplication::startDragDistance(),
              [this] { return windowHandle() && windowHandle()->startSystemMove(); })
 {
@@ -82,7 +84,9 @@ void frmCompact::Form_Unload()
 
 void frmCompact::timDisplay_Timer()
 {
-    UpdateDisplay(ElapsedMs(), this);
+    // A new day seen first here arms no warning: the warning is the main window's.
+    m_count.Update(StopWatch::Arming::Withheld);
+    UpdateDisplay(m_count.Texts(), this);
 }
 
 void frmCompact::keyPressEvent(QKeyEvent *event)

@@ -14,6 +14,10 @@ namespace Ui {
 class frmCompact;
 }
 
+namespace modStopWatch {
+class StopWatch;
+}
+
 // Top-left position that puts a window of `frameSize` in the bottom-right corner of
 // `workArea`, wherever the work area itself begins.
 QPoint CompactCorner(const QRect &workArea, const QSize &frameSize);
@@ -25,7 +29,7 @@ class frmCompact : public QDialog
     Q_OBJECT
 
 public:
-    explicit frmCompact(QWidget *parent = nullptr);
+    explicit frmCompact(modStopWatch::StopWatch &count, QWidget *parent = nullptr);
     ~frmCompact() override;
 
     // Handed over before the window is shown; the load step reads them.
@@ -35,12 +39,10 @@ public:
     QString strSeconds;
     QString strSecHundreds;
 
-    QTimer *timDisplay() const { return m_timDisplay; }
-
     void setVisible(bool visible) override;
     void done(int result) override;
 
-public slots:
+private slots:
     void timDisplay_Timer();
 
 protected:
@@ -58,6 +60,7 @@ private:
     bool IsCountLabel(QObject *object) const;
 
     std::unique_ptr<Ui::frmCompact> ui;
+    modStopWatch::StopWatch &m_count;
     QTimer *m_timDisplay = nullptr;
     CompactDrag m_drag;
     bool m_loaded = false;

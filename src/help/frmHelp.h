@@ -17,7 +17,7 @@ public:
     explicit frmHelp(QWidget *parent = nullptr);
     ~frmHelp() override;
 
-public slots:
+private slots:
     void lblURL_Click();
     void cmdClose_Click();
 

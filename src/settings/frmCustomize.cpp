@@ -1,85 +1,23 @@
 #include "settings/frmCustomize.h"
 
-#include "clock/modStopWatch.h"
-#include "settings/SettingsStore.h"
+#include "settings/Preferences.h"
 #include "ui/DesignFonts.h"
 #include "ui/MessageBox.h"
 #include "ui/WindowFrame.h"
 #include "ui_frmCustomize.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <limits>
 
-using namespace SettingsStore;
-
-namespace CustomizeStore {
-
-namespace {
-QString OneOrZero(bool on)
-{
-    return on ? QStringLiteral("1") : QStringLiteral("0");
-}
-
-// Why the settings file can't be written, as near as the file system tells.
-QString WriteFailureReason(const QString &path)
-{
-    const QFileInfo file(path);
-    if (file.exists()) {
-        QFile probe(path);
-        if (!probe.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-            return probe.errorString();
-        return QStringLiteral("The file could not be written.");
-    }
-    // The nearest folder on the way that exists, or the file that stands in a folder's place.
-    QFileInfo ancestor(file.absolutePath());
-    while (!ancestor.exists() && !ancestor.isRoot() &&
-           ancestor.absolutePath() != ancestor.filePath())
-        ancestor = QFileInfo(ancestor.absolutePath());
-    if (ancestor.exists() && !ancestor.isDir())
-        return QStringLiteral("%1 is a file, not a folder.")
-            .arg(QDir::toNativeSeparators(ancestor.filePath()));
-    return QStringLiteral("The folder %1 cannot be written.")
-        .arg(QDir::toNativeSeparators(ancestor.filePath()));
-}
-} // namespace
-
-Values Read()
-{
-    Values values;
-    values.customText = GetSetting(SectionSettings, KeyCustomText, DefaultCustomText);
-    values.playSounds = GetBoolean(SectionSettings, KeyPlaySounds, DefaultPlaySounds);
-    values.displayWarnings =
-        GetBoolean(SectionSettings, KeyDisplayWarnings, DefaultDisplayWarnings);
-    values.warningDays =
-        GetSetting(SectionSettings, KeyWarningDays, QString::number(DefaultWarningDays));
-    return values;
-}
-
-bool Write(const Values &values, QString *failure)
-{
-    // The texts go in as typed: the main window decides what a days text means.
-    const bool saved =
-        SaveSetting(SectionSettings, KeyCustomText, values.customText) &&
-        SaveSetting(SectionSettings, KeyPlaySounds, OneOrZero(values.playSounds)) &&
-        SaveSetting(SectionSettings, KeyDisplayWarnings, OneOrZero(values.displayWarnings)) &&
-        SaveSetting(SectionSettings, KeyWarningDays, values.warningDays);
-    if (!saved && failure) {
-        const QString path = StoreLocation();
-        *failure = QStringLiteral("Your settings could not be saved.\n\n%1\n\nSettings file: %2")
-                       .arg(WriteFailureReason(path), QDir::toNativeSeparators(path));
-    }
-    return saved;
-}
-
-} // namespace CustomizeStore
-
-frmCustomize::frmCustomize(QWidget *parent)
+frmCustomize::frmCustomize(Preferences &preferences, QWidget *parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::frmCustomize>())
+    , m_preferences(preferences)
 {
     LoadDesign(*ui, this);
     UseDialogFrame(this);
+    // A text box would otherwise cut what it shows, and then what OK saves, at 32,767 characters.
+    ui->txtCustomText->setMaxLength(std::numeric_limits<int>::max());
+    ui->txtWarningDays->setMaxLength(std::numeric_limits<int>::max());
 
     connect(ui->cmdOK, &QPushButton::clicked, this, &frmCustomize::cmdOK_Click);
     connect(ui->cmdCancel, &QPushButton::clicked, this, &frmCustomize::cmdCancel_Click);
@@ -99,14 +37,16 @@ void frmCustomize::Form_Load()
 }
 
 // The boxes start unchecked and the days box enabled: only a box that comes up checked
-// changes anything, so the days box opens enabled even when warnings are off.
+// changes anything, so the days box opens enabled even when warnings are off. The boxes read
+// the store as the program does, so a box shows what the program will do, and a hand-edited
+// value never breaks the dialog.
 void frmCustomize::ShowCurrentSettings()
 {
-    const CustomizeStore::Values values = CustomizeStore::Read();
-    ui->txtCustomText->setText(values.customText);
-    ui->chkPlaySounds->setChecked(values.playSounds);
-    ui->chkDisplayWarnings->setChecked(values.displayWarnings);
-    ui->txtWarningDays->setText(values.warningDays);
+    const PreferenceValues values = Preferences::Read();
+    ui->txtCustomText->setText(values.strCustomText);
+    ui->chkPlaySounds->setChecked(values.blnPlaySounds);
+    ui->chkDisplayWarnings->setChecked(values.blnDisplayWarnings);
+    ui->txtWarningDays->setText(values.strWarningDays);
 }
 
 void frmCustomize::chkDisplayWarnings_Click()
@@ -116,19 +56,18 @@ void frmCustomize::chkDisplayWarnings_Click()
 
 void frmCustomize::cmdOK_Click()
 {
-    CustomizeStore::Values values;
-    values.customText = ui->txtCustomText->text();
-    values.playSounds = ui->chkPlaySounds->isChecked();
-    values.displayWarnings = ui->chkDisplayWarnings->isChecked();
-    values.warningDays = ui->txtWarningDays->text();
+    PreferenceValues values;
+    values.strCustomText = ui->txtCustomText->text();
+    values.blnPlaySounds = ui->chkPlaySounds->isChecked();
+    values.blnDisplayWarnings = ui->chkDisplayWarnings->isChecked();
+    values.strWarningDays = ui->txtWarningDays->text();
 
     QString failure;
-    if (!CustomizeStore::Write(values, &failure)) {
+    if (!m_preferences.Save(values, &failure)) {
         // Stay open: what was typed is not lost, and Cancel still leaves.
         MessageBox::error(this, failure);
         return;
     }
-    modStopWatch::Prefs().blnPlaySounds = values.playSounds;
     accept();
 }
 

@@ -1,5 +1,6 @@
 #include "ui/DesignFonts.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QVariant>
 #include <QWidget>
@@ -42,4 +43,14 @@ void RegisterFontSubstitutions()
                                {QStringLiteral("Liberation Sans Narrow")});
     // No free face is as heavy as Arial Black; the bold of Liberation Sans comes closest.
     QFont::insertSubstitutions(QStringLiteral("Arial Black"), {QStringLiteral("Liberation Sans")});
+}
+
+void UseDialogFontByDefault()
+{
+    // Controls that the designs leave to the default font get the designs' dialog font, not
+    // the desktop's, so the fixed layouts fit whatever the desktop's font is.
+    QFont dialog(QStringLiteral("Liberation Sans"));
+    dialog.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    dialog.setPixelSize(DialogFontPixels);
+    QApplication::setFont(dialog);
 }

@@ -10,12 +10,15 @@ void ApplyDesignFonts(QWidget *root);
 // Font names of the designs that Linux lacks, mapped to metric-compatible faces.
 void RegisterFontSubstitutions();
 
+// The toolkit's default dialog font of the designs, 8.25 pt: Arial at 11 pixels.
+constexpr int DialogFontPixels = 11;
+void UseDialogFontByDefault();
+
 // The images of the designs, compiled into the program.
 void InitDesignResources();
 
 // Builds a window from its design: the images, the controls, then the exact font sizes.
-template <class Design, class Window>
-void LoadDesign(Design &design, Window *window)
+template <class Design, class Window> void LoadDesign(Design &design, Window *window)
 {
     InitDesignResources();
     design.setupUi(window);

@@ -13,11 +13,12 @@ class tst_badinput : public QObject
 
     std::optional<LogWorld> world;
 
-    static bool StartAndSnapshotShow(int errors, const QString &path = {})
+    bool StartAndSnapshotShow(int errors, const QString &path = {})
     {
-        frmMain window;
-        window.findChild<QPushButton *>("cmdStartStop")->click();
-        window.findChild<QPushButton *>("cmdSnapshot")->click();
+        frmMain window(world->count, world->preferences);
+        window.show();
+        Click(&window, "cmdStartStop");
+        Click(&window, "cmdSnapshot");
         const QList<MessageBox::Shown> shown = MessageBox::history();
         return shown.size() == errors && shown.value(errors - 1).text.contains(path);
     }
@@ -27,11 +28,11 @@ class tst_badinput : public QObject
         frmSessions window;
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        auto *grid = window.findChild<QTableView *>("grdSessions");
+        auto *grid = Control<QTableView>(&window, "grdSessions");
         const QRect cell = grid->visualRect(grid->model()->index(0, 3));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-        QTest::keyClicks(window.findChild<QLineEdit *>("Text1"), "!");
-        window.findChild<QPushButton *>("cmdClose")->click();
+        QTest::keyClicks(Control<QLineEdit>(&window, "Text1"), "!");
+        Click(&window, "cmdClose");
         QVERIFY(!window.isVisible());
     }
 
@@ -43,8 +44,9 @@ private slots:
         QDir().mkpath(world->settingsFile());
         QVERIFY(StartAndSnapshotShow(1, world->settingsFile())); // told once, and still logged
         QVERIFY(world->logBytes().endsWith(";0 years, 0 days, 00:00:00.00\r\n"));
-        frmCustomize dialog;
-        dialog.cmdOK_Click();
+        frmCustomize dialog(world->preferences);
+        dialog.show();
+        Click(&dialog, "cmdOK");
         QVERIFY(MessageBox::history().size() == 2 && dialog.result() != QDialog::Accepted);
     }
 

@@ -2,8 +2,10 @@
 
 #include "app/frmMain.h"
 #include "settings/SettingsStore.h"
-#include "ui_frmMain.h"
 
+#include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QtTest>
 
 using namespace SettingsStore;
@@ -11,12 +13,12 @@ using namespace SettingsStore;
 // Start/Stop caption; Reset enabled, Exit enabled, display ticking as 0/1; days and time shown.
 static QString State(const frmMain &w)
 {
-    const Ui::frmMain *ui = w.controls();
-    const auto flag = [](bool on) { return QString::number(on); };
-    return ui->cmdStartStop->text() + " " + flag(ui->cmdReset->isEnabled()) +
-           flag(ui->cmdExit->isEnabled()) + flag(w.timDisplay()->isActive()) + " " +
-           ui->lblDays->text() + " " + ui->lblHours->text() + ui->lblMinutes->text() +
-           ui->lblSeconds->text() + ui->lblSecHundreds->text();
+    const auto flag = [&](const char *name) {
+        return QString::number(Control(&w, name)->isEnabled());
+    };
+    return Control<QAbstractButton>(&w, "cmdStartStop")->text() + " " + flag("cmdReset") +
+           flag("cmdExit") + QString::number(IsActive(&w, "timDisplay")) + " " +
+           Texts(&w, {"lblDays"}) + " " + ShownTime(&w);
 }
 
 class tst_frmmain : public QObject
@@ -25,6 +27,12 @@ class tst_frmmain : public QObject
 
     std::unique_ptr<TestWorld> world;
 
+    void tick(frmMain &w, qint64 ms)
+    {
+        world->clock.advance(ms);
+        Fire(&w, "timDisplay");
+    }
+
 private slots:
     void init() { world = std::make_unique<TestWorld>(); }
     void cleanup() { world.reset(); }
@@ -32,73 +40,168 @@ private slots:
     // Wrong button states, a resume that loses or double-counts the pause, a stale Stop or Reset.
     void buttonsFollowTheCount()
     {
-        frmMain w;
-        const auto run = [&](qint64 ms) { world->clock.advance(ms), w.timDisplay_Timer(); };
+        frmMain w(world->count, world->preferences);
+        w.show();
         QCOMPARE(State(w), "Start 010 0 Days 00:00:00.00");
-        w.cmdStartStop_Click();
+        Click(&w, "cmdStartStop");
         QCOMPARE(State(w), "Stop 001 0 Days 00:00:00.00");
         world->clock.advance(5'000); // Stop counts up to now, not to the last tick
-        w.cmdStartStop_Click();
+        Click(&w, "cmdStartStop");
         QCOMPARE(State(w), "Start 110 0 Days 00:00:05.00");
         world->clock.advance(10'000);
-        w.cmdStartStop_Click();
-        run(0);
+        Click(&w, "cmdStartStop");
+        tick(w, 0);
         QCOMPARE(State(w), "Stop 001 0 Days 00:00:05.00");
-        run(qint64(25) * 3'600'000 + 2'340);
-        w.cmdStartStop_Click();
+        tick(w, 25 * 3'600'000 + 2'340);
+        Click(&w, "cmdStartStop");
         QCOMPARE(State(w), "Start 110 1 Days 01:00:07.34");
-        w.cmdReset_Click();
+        Click(&w, "cmdReset");
         QCOMPARE(State(w), "Start 010 0 Days 00:00:00.00");
+    }
+
+    // Minimized or hidden, the window does no 10 ms work, yet the day rolls over at its exact
+    // moment, with its sound and its warning; shown again, it is current at once.
+    void idleWhileMinimized()
+    {
+        SaveSetting(SectionSettings, KeyWarningDays, "1");
+        frmMain w(world->count, world->preferences);
+        w.show();
+        Click(&w, "cmdStartStop");
+        w.showMinimized();
+        QVERIFY(!IsActive(&w, "timDisplay"));
+        world->clock.advance(86'400'000 - 1'000);
+        QCOMPARE(world->count.RollOverTimerMs(), 1'000);
+        world->clock.advance(1'000);
+        Fire(&world->count, "tmrRollOver");
+        QCOMPARE(world->playedSounds.size(), 1);
+        QVERIFY(IsActive(&w, "tmrWarning"));
+        world->clock.advance(4'560);
+        w.showNormal();
+        QVERIFY(IsActive(&w, "timDisplay"));
+        QCOMPARE(Texts(&w, {"lblYears", "lblDays", "lblHours", "lblMinutes", "lblSeconds",
+                            "lblSecHundreds"}),
+                 "0 Years 1 Days 00: 00: 04. 56");
     }
 
     // Defaults not applied to an empty store, stored values misread, text taken as markup.
     void preferencesAreShown()
     {
-        const auto shown = [](const frmMain &w) {
-            const modStopWatch::Preferences &p = modStopWatch::Prefs();
-            return w.controls()->lblCustomText->text() +
-                   QString::asprintf(" %d %d %d", p.blnPlaySounds, p.intWarningDays,
+        const auto shown = [&] {
+            const PreferenceValues &p = world->preferences.Values();
+            return QString::asprintf("%d %d %d", p.blnPlaySounds, p.intWarningDays(),
                                      p.blnDisplayWarnings);
         };
-        QCOMPARE(shown(frmMain()), "You have not had sex in: 1 3 1");
+        {
+            frmMain w(world->count, world->preferences);
+            QCOMPARE(Texts(&w, {"lblCustomText"}), "You have not had sex in:");
+            QCOMPARE(shown(), "1 3 1");
+        }
         SaveSetting(SectionSettings, KeyCustomText, "<b>x</b>");
         SaveSetting(SectionSettings, KeyPlaySounds, "0");
         SaveSetting(SectionSettings, KeyDisplayWarnings, "False");
-        frmMain w;
-        QCOMPARE(shown(w), "<b>x</b> 0 3 0");
-        QCOMPARE(w.controls()->lblCustomText->textFormat(), Qt::PlainText);
+        frmMain w(world->count, world->preferences);
+        QCOMPARE(Texts(&w, {"lblCustomText"}), "<b>x</b>");
+        QCOMPARE(shown(), "0 3 0");
+        QCOMPARE(Control<QLabel>(&w, "lblCustomText")->textFormat(), Qt::PlainText);
     }
 
-    // A snapshot that skips the "Stop" key, or a flash that never ends.
+    // A snapshot that skips the "Stop" key, a flash that never ends, a frozen display while the
+    // store complains.
     void snapshotWritesAndFlashesOnce()
     {
-        frmMain w;
-        const Ui::frmMain *ui = w.controls();
-        const auto colours = [ui] {
-            return ui->lblSecHundreds->palette().color(QPalette::WindowText).name() + " " +
-                   ui->picElapsed->palette().color(QPalette::Window).name();
+        frmMain w(world->count, world->preferences);
+        w.show();
+        const auto colours = [&] {
+            return Control(&w, "lblSecHundreds")->palette().color(QPalette::WindowText).name() +
+                   " " + Control(&w, "picElapsed")->palette().color(QPalette::Window).name();
         };
-        w.cmdStartStop_Click();
+        Click(&w, "cmdStartStop");
         QCOMPARE(GetSetting(SectionSession, KeyStop), "0");
-        w.cmdSnapshot_Click();
+        Click(&w, "cmdSnapshot");
         QVERIFY(GetSetting(SectionSession, KeyStop, "0") != "0");
-        QVERIFY(w.tmrSnapshot()->isActive());
+        QVERIFY(IsActive(&w, "tmrSnapshot"));
         QCOMPARE(colours(), "#ffffff #000000");
-        w.tmrSnapshot_Timer();
-        QVERIFY(!w.tmrSnapshot()->isActive());
+        Fire(&w, "tmrSnapshot");
+        QVERIFY(!IsActive(&w, "tmrSnapshot"));
         QCOMPARE(colours(), "#000000 #ffc0c0");
+    }
+
+    // The line a snapshot logs: the times of this run, whatever another copy of Pendrel or an
+    // unwritable store does to the stored ones; the Start an earlier run left before the first
+    // Start; the elapsed time of that instant, with years and days.
+    void snapshotLines()
+    {
+        QFile log(QDir(world->programFolder()).filePath("SessionLog.txt"));
+        const auto lastLine = [&] {
+            if (!log.open(QIODevice::ReadOnly))
+                return QString("no log");
+            const QList<QByteArray> lines = log.readAll().split('\n');
+            log.close();
+            return QString::fromUtf8(lines.value(lines.size() - 2));
+        };
+        frmMain w(world->count, world->preferences);
+        w.show();
+        Click(&w, "cmdSnapshot");
+        QCOMPARE(lastLine(),
+                 ";" + GetSetting(SectionSession, KeyStop) + ";0 years, 0 days, 00:00:00.00\r");
+        SaveSetting(SectionSession, KeyStart, "06/12/2026 8:34:04 PM"); // left by an earlier run
+        Click(&w, "cmdSnapshot");
+        QVERIFY(lastLine().startsWith("06/12/2026 8:34:04 PM;"));
+
+        Click(&w, "cmdStartStop");
+        const QString start = GetSetting(SectionSession, KeyStart);
+        QVERIFY(start != "06/12/2026 8:34:04 PM");
+        SaveSetting(SectionSession, KeyStart, "other"); // another copy's Start and Snapshot
+        SaveSetting(SectionSession, KeyStop, "other");
+        world->clock.advance(366 * 86'400'000LL + 7'200'000 + 10);
+        Click(&w, "cmdSnapshot");
+        const QString line = lastLine();
+        QCOMPARE(line.section(';', 0, 0), start);
+        QCOMPARE(line.section(';', 1, 1), GetSetting(SectionSession, KeyStop));
+        QCOMPARE(line.section(';', 2), "1 years, 1 days, 02:00:00.01\r");
+
+        QVERIFY(QFile(world->home.filePath("f")).open(QIODevice::WriteOnly)); // store unwritable
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, world->home.filePath("f/c"));
+        Click(&w, "cmdStartStop");
+        Click(&w, "cmdStartStop");           // Stop, Start: a new Start time
+        QVERIFY(IsActive(&w, "timDisplay")); // the count shows at once, whatever the store says
+        Click(&w, "cmdSnapshot");
+        QCOMPARE(MessageBox::history().size(), 1); // once a run
+        QVERIFY(MessageBox::history().value(0).text.contains("session log is not affected"));
+        QVERIFY(!lastLine().startsWith(";")); // this run's Start, though the store has none
+    }
+
+    // The audio libraries stay out of memory until the first sound, and then the player module
+    // beside the program is found and brings them in.
+    void soundModuleLoadsAtTheFirstSound()
+    {
+        const auto loaded = [](const char *library) {
+            QFile maps("/proc/self/maps");
+            return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(library);
+        };
+        modStopWatch::SetSoundPlayer({}); // the program's own player
+        QFile::copy(QCoreApplication::applicationDirPath() + "/woohoo.wav",
+                    world->programFolder() + "/woohoo.wav");
+        frmMain w(world->count, world->preferences);
+        w.show();
+        Click(&w, "cmdStartStop");
+        Click(&w, "cmdStartStop");
+        QVERIFY(!loaded("libQt6Multimedia"));
+        Click(&w, "cmdReset");
+        QVERIFY(loaded("libpendrel-sound.so"));
+        QVERIFY(loaded("libQt6Multimedia"));
     }
 
     // "Close Pendrel" refused while running, or the web address not handed to the opener.
     void closeAndWebAddress()
     {
-        frmMain w;
+        frmMain w(world->count, world->preferences);
         w.show();
-        QTest::mouseClick(w.controls()->lblURL, Qt::LeftButton);
-        QTest::mouseClick(w.controls()->lblURL, Qt::RightButton);
-        QCOMPARE(world->openedUrls, QStringList{w.controls()->lblURL->text()});
-        w.cmdStartStop_Click();
-        w.controls()->mnuClose->trigger();
+        QTest::mouseClick(Control(&w, "lblURL"), Qt::LeftButton);
+        QTest::mouseClick(Control(&w, "lblURL"), Qt::RightButton);
+        QCOMPARE(world->openedUrls, QStringList{Texts(&w, {"lblURL"})});
+        Click(&w, "cmdStartStop");
+        Control<QAction>(&w, "mnuClose")->trigger();
         QVERIFY(!w.isVisible());
     }
 };

@@ -5,8 +5,8 @@
 #include "log/SessionLog.h"
 #include "log/frmSessions.h"
 #include "settings/frmCustomize.h"
-#include "ui_frmMain.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <QTableView>
 #include <QtTest>
@@ -34,8 +34,25 @@ class tst_monkey : public QObject
 
     int pick(int n) { return random.bounded(n); }
     // Mostly milliseconds, sometimes hours, now and then a suspend of up to three weeks.
-    qint64 jump() { return random.bounded(pick(100) < 85 ? 40 : pick(5) ? 7'200'000 : 21 * Day); }
-    void pass(qint64 ms) { world.clock.advance(ms), counted += state == Running ? ms : 0; }
+    qint64 jump()
+    {
+        if (pick(100) < 85)
+            return random.bounded(40);
+        if (pick(5))
+            return random.bounded(7'200'000);
+        return random.bounded(21 * Day);
+    }
+    void pass(qint64 ms)
+    {
+        world.clock.advance(ms);
+        if (state == Running)
+            counted += ms;
+    }
+    void showCurrent()
+    {
+        if (state == Running)
+            onDisplay = counted;
+    }
     template <typename Window>
     void whileModal(QAction *trigger, std::function<void(Window *)> answer)
     {
@@ -43,101 +60,128 @@ class tst_monkey : public QObject
                            [=] { answer(qobject_cast<Window *>(qApp->activeModalWidget())); });
         trigger->trigger();
     }
+    void fireIfActive(frmMain &w, const char *timer)
+    {
+        if (IsActive(&w, timer))
+            Fire(&w, timer);
+    }
 
 private slots:
     // Any action or clock jump that puts the buttons, the display or the log out of step.
     void randomActions()
     {
         qputenv("XDG_DATA_HOME", "/nonexistent"); // the log must stay in the test's folder
-        frmMain w;
+        frmMain w(world.count, world.preferences);
         w.show();
-        const Ui::frmMain *ui = w.controls();
-        w.timDisplay()->setInterval(INT_MAX); // ticked by hand only, even under a modal window
+        // Ticked by hand only, even under a modal window.
+        Control<QTimer>(&w, "timDisplay")->setInterval(INT_MAX);
+        const auto action = [&](const char *name) { return Control<QAction>(&w, name); };
         for (int step = 0; step < 20'000; ++step) {
-            const int action = pick(100);
-            if (action < 35) {
+            const int roll = pick(100);
+            if (roll < 35) {
                 pass(jump());
-            } else if (action < 73 || action >= 97) { // every running timer ticks
-                if (w.timDisplay()->isActive())
-                    w.timDisplay_Timer(), onDisplay = counted;
-                if (w.tmrSnapshot()->isActive())
-                    w.tmrSnapshot_Timer();
-                if (w.tmrWarning()->isActive())
-                    w.tmrWarning_Timer();
-            } else if (action < 83) {
-                ui->cmdStartStop->click();
-                state = state == Running ? Stopped : Running, onDisplay = counted;
-            } else if (action < 87) {
-                ui->cmdReset->click(); // does nothing while greyed
-                if (state == Stopped)
-                    state = NeverStarted, counted = onDisplay = 0;
-            } else if (action < 93) {
-                ui->cmdSnapshot->click();
-                onDisplay = state == Running ? counted : onDisplay, ++logLines;
-            } else if (action < 94) {
-                whileModal<frmSessions>(ui->mnuSessions, [this](frmSessions *sessions) {
-                    auto *grid = sessions->findChild<QTableView *>("grdSessions");
+            } else if (roll < 73 || roll >= 97) { // every running timer ticks
+                if (IsActive(&w, "timDisplay")) {
+                    Fire(&w, "timDisplay");
+                    onDisplay = counted;
+                }
+                fireIfActive(w, "tmrSnapshot");
+                fireIfActive(w, "tmrWarning");
+            } else if (roll < 83) {
+                Click(&w, "cmdStartStop");
+                if (state == Running)
+                    state = Stopped;
+                else
+                    state = Running;
+                onDisplay = counted;
+            } else if (roll < 87) {
+                Click(&w, "cmdReset"); // does nothing while greyed
+                if (state == Stopped) {
+                    state = NeverStarted;
+                    counted = 0;
+                    onDisplay = 0;
+                }
+            } else if (roll < 93) {
+                Click(&w, "cmdSnapshot");
+                showCurrent();
+                ++logLines;
+            } else if (roll < 94) {
+                whileModal<frmSessions>(action("mnuSessions"), [this](frmSessions *sessions) {
+                    auto *grid = Control<QTableView>(sessions, "grdSessions");
                     const int rows = grid->model()->rowCount();
                     QCOMPARE(rows, logLines);
                     const bool del = rows && !pick(4), clear = !pick(20), save = pick(2);
                     if (rows > 0) { // comment a random row: F2 opens the editor, Enter ends it
                         grid->setCurrentIndex(grid->model()->index(pick(rows), 3));
                         QTest::keyClick(grid, Qt::Key_F2);
-                        auto *editor = sessions->findChild<QLineEdit *>("Text1");
+                        auto *editor = Control<QLineEdit>(sessions, "Text1");
                         QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
                         QTest::keyClicks(editor, QString::number(pick(1000)));
                         QTest::keyClick(editor, Qt::Key_Return);
                     }
                     if (del) // the question is answered Yes
-                        sessions->findChild<QPushButton *>("cmdDeleteRow")->click();
+                        Click(sessions, "cmdDeleteRow");
                     if (clear)
-                        sessions->findChild<QPushButton *>("cmdClearLog")->click();
+                        Click(sessions, "cmdClearLog");
                     MessageBox::setNextAnswer(save ? MessageBox::Yes : MessageBox::No);
                     if (pick(2))
-                        sessions->findChild<QPushButton *>("cmdClose")->click();
+                        Click(sessions, "cmdClose");
                     else
                         QTest::keyClick(sessions, Qt::Key_Escape);
                     QVERIFY(!sessions->isVisible());
-                    logLines = clear ? 0 : logLines - (save && del);
+                    if (clear)
+                        logLines = 0;
+                    else if (save && del)
+                        --logLines;
                 });
-            } else if (action < 95) {
-                whileModal<frmCompact>(ui->mnuCompact, [this](frmCompact *compact) {
+            } else if (roll < 95) {
+                whileModal<frmCompact>(action("mnuCompact"), [this](frmCompact *compact) {
                     pass(jump());
                     if (state == Running)
-                        compact->timDisplay_Timer();
+                        Fire(compact, "timDisplay");
                     compact->done(QDialog::Rejected);
                 });
-                onDisplay = state == Running ? counted : onDisplay; // the main window is current
-            } else if (action < 96) {
-                ui->mnuHelp->trigger();
-                for (QWidget *help : QApplication::topLevelWidgets())
+                showCurrent(); // the main window is current as it shows again
+            } else if (roll < 96) {
+                action("mnuHelp")->trigger();
+                for (QWidget *help : QApplication::topLevelWidgets()) {
                     if (help->inherits("frmHelp") && pick(2))
                         help->close();
+                }
             } else {
-                whileModal<frmCustomize>(ui->mnuCustomize, [this](frmCustomize *dialog) {
+                whileModal<frmCustomize>(action("mnuCustomize"), [this](frmCustomize *dialog) {
                     const char *days[] = {"0", "1", "3", "-2", "abc", "2.5", "70000", ""};
                     dialog->findChild<QObject *>("txtWarningDays")
                         ->setProperty("text", days[pick(8)]);
                     dialog->findChild<QObject *>("chkDisplayWarnings")
                         ->setProperty("checked", pick(2) == 1);
-                    pick(2) ? dialog->cmdOK_Click() : dialog->reject();
+                    if (pick(2))
+                        Click(dialog, "cmdOK");
+                    else
+                        dialog->reject();
                 });
             }
 
             QFile log(SessionLog::Path());
+            int lines = 0;
+            if (log.open(QIODevice::ReadOnly))
+                lines = int(log.readAll().count("\r\n"));
             // Start/Stop; Reset, Exit, display ticking, warning or count shown; log lines; display.
-            const QString actual = QString::asprintf(
-                "step %d: %s %d%d%d%d %d ", step, qPrintable(ui->cmdStartStop->text()),
-                ui->cmdReset->isEnabled(), ui->cmdExit->isEnabled(), w.timDisplay()->isActive(),
-                ui->lblWarning->isHidden() != ui->picElapsed->isHidden(),
-                log.open(QIODevice::ReadOnly) ? int(log.readAll().count("\r\n")) : 0);
+            const QString actual =
+                QString::asprintf("step %d: %s %d%d%d%d %d ", step,
+                                  qPrintable(Control<QAbstractButton>(&w, "cmdStartStop")->text()),
+                                  Control(&w, "cmdReset")->isEnabled(),
+                                  Control(&w, "cmdExit")->isEnabled(), IsActive(&w, "timDisplay"),
+                                  Control(&w, "lblWarning")->isHidden() !=
+                                      Control(&w, "picElapsed")->isHidden(),
+                                  lines) +
+                Texts(&w, {"lblYears"}) + " " + Texts(&w, {"lblDays"}) + " " + ShownTime(&w);
             const bool on = state == Running;
-            QCOMPARE(actual + ui->lblYears->text() + " " + ui->lblDays->text() + " " +
-                         ui->lblHours->text() + ui->lblMinutes->text() + ui->lblSeconds->text() +
-                         ui->lblSecHundreds->text(),
-                     QString::asprintf("step %d: %s %d%d%d1 %d ", step, on ? "Stop" : "Start",
-                                       state == Stopped, !on, on, logLines) +
-                         Counted(onDisplay));
+            const QString expected =
+                QString::asprintf("step %d: %s %d%d%d1 %d ", step, on ? "Stop" : "Start",
+                                  state == Stopped, !on, on, logLines) +
+                Counted(onDisplay);
+            QCOMPARE(actual, expected);
         }
     }
 };

@@ -1,19 +1,22 @@
 #include "TestSupport.h"
 
 #include "app/frmMain.h"
+#include "compact/frmCompact.h"
 
-#include <QTimer>
 #include <QtTest>
-
-using namespace modStopWatch;
 
 constexpr qint64 Minute = 60'000, Day = 24 * 60 * Minute;
 
 static QString Showing(frmMain &w) // e.g. "count" or "warning blinks"
 {
-    return QString(w.findChild<QWidget *>("picElapsed")->isHidden() ? "" : "count") +
-           (w.findChild<QWidget *>("lblWarning")->isHidden() ? "" : "warning") +
-           (w.tmrWarning()->isActive() ? " blinks" : "");
+    QString showing;
+    if (!Control(&w, "picElapsed")->isHidden())
+        showing += "count";
+    if (!Control(&w, "lblWarning")->isHidden())
+        showing += "warning";
+    if (IsActive(&w, "tmrWarning"))
+        showing += " blinks";
+    return showing;
 }
 
 class tst_warning : public QObject
@@ -25,7 +28,19 @@ class tst_warning : public QObject
     {
         return QStringList(world->playedSounds).replaceInStrings(world->programFolder() + '/', "");
     }
-    void tick(frmMain &w, qint64 ms) { world->clock.advance(ms), w.timDisplay_Timer(); }
+    void tick(frmMain &w, qint64 ms)
+    {
+        world->clock.advance(ms);
+        Fire(&w, "timDisplay");
+    }
+    void store(bool sounds, bool warnings, const QString &days)
+    {
+        PreferenceValues values;
+        values.blnPlaySounds = sounds;
+        values.blnDisplayWarnings = warnings;
+        values.strWarningDays = days;
+        QVERIFY(world->preferences.Save(values, nullptr));
+    }
 
 private slots:
     void init() { world = std::make_unique<TestWorld>(); }
@@ -34,44 +49,59 @@ private slots:
     // Arming too early, too late or when off, a wrong day in the text, sounds ignoring the switch.
     void dayByDay()
     {
-        const std::tuple<bool, bool, qint16> rows[] = {
+        const std::tuple<bool, bool, int> rows[] = {
             {true, true, 3}, {false, false, 0}, {true, true, 0}, {false, true, -5}};
         for (const auto &[sounds, warnings, days] : rows) {
-            world->playedSounds.clear();
-            frmMain w;
-            Prefs() = {sounds, days, warnings};
-            w.cmdStartStop_Click();
+            world.reset(); // one world at a time: each installs the seams
+            world = std::make_unique<TestWorld>();
+            store(sounds, warnings, QString::number(days));
+            frmMain w(world->count, world->preferences);
+            w.show();
+            Click(&w, "cmdStartStop");
             for (int day = 1; day <= 365; ++day) {
                 tick(w, Day);
-                const bool armed = warnings && day % 365 >= days;
-                QCOMPARE(w.tmrWarning()->isActive() ? Caption(&w, "lblWarning") : QString(),
-                         armed ? QString("You have not had sex in %1 days!").arg(day % 365)
-                               : QString());
-                w.tmrWarning()->stop();
+                QString expected;
+                if (warnings && day % 365 >= days)
+                    expected = QString("You have not had sex in %1 days!").arg(day % 365);
+                QString shown;
+                if (IsActive(&w, "tmrWarning"))
+                    shown = Texts(&w, {"lblWarning"});
+                QCOMPARE(shown, expected);
+                Control<QTimer>(&w, "tmrWarning")->stop();
             }
-            w.cmdStartStop_Click();
-            w.cmdReset_Click();
-            QCOMPARE(played(),
-                     sounds ? QStringList(365, "AAAGH2.wav") << "woohoo.wav" : QStringList());
+            Click(&w, "cmdStartStop");
+            Click(&w, "cmdReset");
+            QStringList expectedSounds;
+            if (sounds)
+                expectedSounds = QStringList(365, "AAAGH2.wav") << "woohoo.wav";
+            QCOMPARE(played(), expectedSounds);
         }
     }
 
-    // A compact-tick roll-over sounds but arms nothing; a suspend sounds once; the blink starts
-    // one tick after arming and stops at minute 16 with the count showing.
+    // A compact-tick roll-over sounds and shows the days on the main window but arms nothing;
+    // a suspend sounds once; the blink starts one tick after arming and stops at minute 16 with
+    // the count showing.
     void compactRollOverAndBlink()
     {
-        frmMain w;
-        QWidget compact; // no day labels: the days go to the main window
-        Prefs().intWarningDays = 1;
-        w.cmdStartStop_Click();
+        store(true, true, "1");
+        frmMain w(world->count, world->preferences);
+        w.show();
+        Click(&w, "cmdStartStop");
         world->clock.advance(Day);
-        UpdateDisplay(ElapsedMs(), &compact);
+        {
+            frmCompact compact(world->count);
+            compact.blnActive = true;
+            compact.show();
+            Fire(&compact, "timDisplay");
+            QCOMPARE(ShownTime(&compact), "00:00:00.00");
+        }
         QCOMPARE(Showing(w), "count");
+        QCOMPARE(Texts(&w, {"lblDays"}), "1 Days");
         tick(w, 2 * Day + 15 * Minute + 59'990);
         QCOMPARE(played(), QStringList(2, "AAAGH2.wav"));
         for (const char *expected : {"warning blinks", "count blinks", "warning blinks", "count"}) {
-            tick(w, 3); // the last one reaches minute 16
-            w.tmrWarning_Timer();
+            world->clock.advance(3); // the last one reaches minute 16
+            Fire(&w, "tmrWarning");
             QCOMPARE(Showing(w), expected);
         }
     }

@@ -3,9 +3,8 @@
 #include "app/frmMain.h"
 #include "compact/frmCompact.h"
 
+#include <QAction>
 #include <QtTest>
-
-using namespace modStopWatch;
 
 class tst_compact : public QObject
 {
@@ -30,33 +29,31 @@ private slots:
         QFETCH(bool, doubleClick);
         QFETCH(QString, shown);
         TestWorld world;
-        frmMain main;
+        frmMain main(world.count, world.preferences);
         main.show();
-        main.timDisplay()->setInterval(INT_MAX); // ticked by hand only
         const auto shownOn = [&](const QWidget *w) {
-            return Caption(&main, "lblDays") + " " + Caption(w, "lblHours") +
-                   Caption(w, "lblMinutes") + Caption(w, "lblSeconds") +
-                   Caption(w, "lblSecHundreds");
+            return Texts(&main, {"lblDays"}) + " " + ShownTime(w);
         };
         for (int click = 0; click < clicks; ++click) {
-            main.cmdStartStop_Click();
+            Click(&main, "cmdStartStop");
             world.clock.advance(countedMs);
         }
         QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed); // seen only in a loop
         QTimer::singleShot(0, &main, [&] {
-            main.mnuCompact_Click();
+            Control<QAction>(&main, "mnuCompact")->trigger();
             QCoreApplication::exit(7);
         });
         QTimer::singleShot(0, &main, [&] {
             auto *compact = qobject_cast<frmCompact *>(QApplication::activeModalWidget());
             QVERIFY(compact && !main.isVisible());
-            QCOMPARE(compact->timDisplay()->isActive(), clicks == 1);
+            QVERIFY(!IsActive(&main, "timDisplay")); // hidden: no 10 ms work
+            QCOMPARE(IsActive(compact, "timDisplay"), clicks == 1);
             world.clock.advance(11'230);
             if (clicks == 1)
-                compact->timDisplay_Timer();
+                Fire(compact, "timDisplay");
             QCOMPARE(shownOn(compact), shown);
             if (doubleClick)
-                QTest::mouseDClick(compact->findChild<QWidget *>("lblSeconds"), Qt::LeftButton);
+                QTest::mouseDClick(Control(compact, "lblSeconds"), Qt::LeftButton);
             else
                 compact->close();
         });
@@ -72,7 +69,8 @@ private slots:
         QCOMPARE(CompactCorner(QRect(60, 0, 1220, 800), QSize(97, 23)), QPoint(1183, 777));
         QCOMPARE(CompactCorner(QRect(0, 40, 1280, 760), QSize(97, 23)), QPoint(1183, 777));
         TestWorld world;
-        frmCompact compact; // offscreen there is no system move: Pendrel moves the window
+        frmCompact compact(
+            world.count); // offscreen there is no system move: Pendrel moves the window
         compact.show();
         const QPoint start = compact.pos(), grab(5, 5), by(40, 30);
         QWidget *label = compact.findChild<QWidget *>("lblMinutes");

@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 #include "help/frmHelp.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QtTest>
 
@@ -45,12 +46,12 @@ On the customize screen you can change Pendrels settings to you own preferences.
             open.removeIf([](QWidget *w) { return !w->isVisible() || !w->inherits("frmHelp"); });
             return open;
         };
-        frmMain main;
+        frmMain main(world.count, world.preferences);
         main.show();
         bool before = false, after = false;
         QTimer::singleShot(0, &main, [&] {
-            main.mnuHelp_Click();
-            main.mnuHelp_Click();
+            Control<QAction>(&main, "mnuHelp")->trigger();
+            Control<QAction>(&main, "mnuHelp")->trigger();
             before = helps().size() == 2;
             helps().value(0, &main)->close();
             main.close();

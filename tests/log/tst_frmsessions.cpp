@@ -39,9 +39,9 @@ class tst_frmsessions : public QObject
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
-    QTableView *grid() const { return window->findChild<QTableView *>("grdSessions"); }
-    QLineEdit *editor() const { return window->findChild<QLineEdit *>("Text1"); }
-    void press(const char *button) const { window->findChild<QPushButton *>(button)->click(); }
+    QTableView *grid() const { return Control<QTableView>(window.get(), "grdSessions"); }
+    QLineEdit *editor() const { return Control<QLineEdit>(window.get(), "Text1"); }
+    void press(const char *button) const { Click(window.get(), button); }
     int rows() const { return grid()->model()->rowCount(); }
     QModelIndex index(int row, int column) const { return grid()->model()->index(row, column); }
     void click(int row, int column)

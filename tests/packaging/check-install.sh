@@ -8,7 +8,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 fail() { echo "FAIL: $*"; exit 1; }
 [[ -x $prefix/lib/pendrel/pendrel ]] || fail "no program in lib/pendrel"
-for sound in woohoo.wav AAAGH2.wav; do
+for sound in woohoo.wav AAAGH2.wav libpendrel-sound.so; do
     [[ -f $prefix/lib/pendrel/$sound ]] || fail "no $sound beside the program"
 done
 [[ -L $prefix/bin/pendrel ]] || fail "bin/pendrel is not a link"

@@ -3,17 +3,23 @@
 #include "app/frmMain.h"
 #include "settings/SettingsStore.h"
 #include "settings/frmCustomize.h"
-#include "ui_frmCustomize.h"
 
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QtTest>
 
 using namespace SettingsStore;
 
-static QString Shown(const Ui::frmCustomize &ui) // "text|sounds|warnings|days|days box enabled"
+static QString Shown(const frmCustomize &d) // "text|sounds|warnings|days|days box enabled"
 {
-    return QStringList{ui.txtCustomText->text(), QString::number(ui.chkPlaySounds->isChecked()),
-                       QString::number(ui.chkDisplayWarnings->isChecked()),
-                       ui.txtWarningDays->text(), QString::number(ui.txtWarningDays->isEnabled())}
+    const auto checked = [&](const char *name) {
+        return QString::number(Control<QCheckBox>(&d, name)->isChecked());
+    };
+    const auto *days = Control<QLineEdit>(&d, "txtWarningDays");
+    return QStringList{Control<QLineEdit>(&d, "txtCustomText")->text(), checked("chkPlaySounds"),
+                       checked("chkDisplayWarnings"), days->text(),
+                       QString::number(days->isEnabled())}
         .join('|');
 }
 
@@ -29,52 +35,88 @@ class tst_customize : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<TestWorld> world;
+
 private slots:
-    // What the dialog shows and saves, through the menu, the three ways out and a failed save.
-    void okAndCancel()
+    void init() { world = std::make_unique<TestWorld>(); }
+    void cleanup() { world.reset(); }
+
+    // Defaults not shown, or hand-edited junk breaking the dialog or shown as something else.
+    void opensWithTheStoredValues()
     {
-        TestWorld world;
-        frmMain w;
-        QCOMPARE(Shown(*frmCustomize().controls()) + " stored " + Stored(),
+        QCOMPARE(Shown(frmCustomize(world->preferences)) + " stored " + Stored(),
                  "You have not had sex in:|1|1|3|1 stored -|-|-|-");
-        for (const char *junk : {"maybe", "99999", ""}) { // hand-edited: opens as stored
+        for (const char *junk : {"maybe", "99999", ""}) {
             for (const QString &key : {KeyPlaySounds, KeyDisplayWarnings, KeyWarningDays})
                 QVERIFY(SaveSetting(SectionSettings, key, junk));
-            QCOMPARE(Shown(*frmCustomize().controls()).section('|', 1),
+            QCOMPARE(Shown(frmCustomize(world->preferences)).section('|', 1),
                      "1|1|" + QString(junk) + "|1");
         }
-        modStopWatch::Prefs() = {true, 0, true}; // not what OK will store
-        QTimer::singleShot(0, [] {               // OK with an empty text and the days box disabled
-            auto *ui = qobject_cast<frmCustomize *>(QApplication::activeModalWidget())->controls();
-            ui->txtCustomText->clear();
-            ui->chkPlaySounds->click();
-            ui->txtWarningDays->setText("0.4");
-            ui->chkDisplayWarnings->click();
-            ui->cmdOK->click();
-            ui->cmdCancel->click(); // in case OK did not close it
+        SaveSetting(SectionSettings, KeyDisplayWarnings, "0");
+        frmCustomize dialog(world->preferences); // warnings off: the days box still opens enabled
+        QCOMPARE(Shown(dialog).section('|', 2), "0||1");
+        dialog.show();
+        Click(&dialog, "chkDisplayWarnings");
+        Click(&dialog, "chkDisplayWarnings");
+        QCOMPARE(Shown(dialog).section('|', 2), "0||0");
+    }
+
+    // OK through the menu: all four stored as typed, the dialog gone, and the main window
+    // taking up the new preferences at once (no sound, no warning at the next roll-over).
+    void okStoresAndTakesEffect()
+    {
+        frmMain w(world->count, world->preferences);
+        w.show();
+        const QString longText(40'000, QChar('x')); // past a text box's default limit
+        bool closed = false;
+        WhenModal<frmCustomize>(&w, [&](frmCustomize *dialog) {
+            QCOMPARE(dialog->focusWidget(), Control(dialog, "txtCustomText"));
+            QLineEdit *text = Control<QLineEdit>(dialog, "txtCustomText");
+            text->selectAll();
+            QTest::keyClick(text, Qt::Key_Delete);
+            text->insert(longText);
+            Click(dialog, "chkPlaySounds");
+            Control<QLineEdit>(dialog, "txtWarningDays")->setText("0.4");
+            Click(dialog, "chkDisplayWarnings");
+            Click(dialog, "cmdOK");
+            closed = !dialog->isVisible() && dialog->result() == QDialog::Accepted;
         });
-        w.mnuCustomize_Click(); // the main window must take up the new warning preferences
-        w.cmdStartStop_Click();
-        world.clock.advance(24 * 3'600'000);
-        w.timDisplay_Timer();
-        QVERIFY(world.playedSounds.isEmpty() && !w.tmrWarning()->isActive());
-        QVERIFY(QFile(world.home.filePath("f")).open(QIODevice::WriteOnly)); // a file, not a folder
-        for (int how = 0; how < 4; ++how) {
-            frmCustomize again;
-            const Ui::frmCustomize *ui = again.controls();
-            QCOMPARE(Shown(*ui), "|0|0|0.4|1"); // warnings off: the box still opens enabled
-            again.show();
-            ui->chkPlaySounds->click();
-            if (how == 3) // OK on a store that can't be written
+        Control<QAction>(&w, "mnuCustomize")->trigger();
+        QVERIFY(closed);
+        QCOMPARE(Stored(), longText + "|0|0|0.4");
+        QCOMPARE(Texts(&w, {"lblCustomText"}), longText);
+        Click(&w, "cmdStartStop");
+        world->clock.advance(24 * 3'600'000);
+        Fire(&w, "timDisplay");
+        QVERIFY(world->playedSounds.isEmpty());
+        QVERIFY(!IsActive(&w, "tmrWarning"));
+    }
+
+    // Cancel, Escape and the close box save nothing; OK on a store that can't be written says
+    // why and where, saves nothing, and keeps the dialog open with what was typed.
+    void waysOutThatSaveNothing()
+    {
+        QVERIFY(SaveSetting(SectionSettings, KeyWarningDays, "7"));
+        for (int way = 0; way < 4; ++way) {
+            frmCustomize dialog(world->preferences);
+            dialog.show();
+            Click(&dialog, "chkPlaySounds");
+            if (way == 0) {
+                Click(&dialog, "cmdCancel");
+            } else if (way == 1) {
+                QTest::keyClick(Control(&dialog, "txtCustomText"), Qt::Key_Escape);
+            } else if (way == 2) {
+                dialog.close();
+            } else {
+                QVERIFY(QFile(world->home.filePath("f")).open(QIODevice::WriteOnly));
                 QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                                   world.home.filePath("f/c"));
-            how == 0   ? ui->cmdCancel->click()
-            : how == 1 ? QTest::keyClick(ui->txtCustomText, Qt::Key_Escape)
-            : how == 2 ? void(again.close())
-                       : ui->cmdOK->click();
-            QCOMPARE(Stored() + (again.isVisible() ? " open" : ""),
-                     how == 3 ? "-|-|-|- open" : "|0|0|0.4");
+                                   world->home.filePath("f/c"));
+                Click(&dialog, "cmdOK");
+            }
+            QCOMPARE(dialog.isVisible(), way == 3);
+            QCOMPARE(Stored().section('|', 1), way == 3 ? "-|-|-" : "-|-|7");
         }
+        QCOMPARE(MessageBox::history().size(), 1);
         QVERIFY(MessageBox::history().value(0).text.contains(StoreLocation()));
     }
 };

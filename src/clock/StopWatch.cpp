@@ -1,0 +1,120 @@
+#include "clock/StopWatch.h"
+
+namespace modStopWatch {
+
+namespace {
+constexpr qint64 LongestRollOverWait = MsPerMinute;
+} // namespace
+
+StopWatch::StopWatch(TickSource ticks, QObject *parent)
+    : QObject(parent)
+    , m_ticks(std::move(ticks))
+    , m_tmrRollOver(new QTimer(this))
+{
+    m_tmrRollOver->setObjectName(QStringLiteral("tmrRollOver"));
+    m_tmrRollOver->setSingleShot(true);
+    m_tmrRollOver->setTimerType(Qt::PreciseTimer);
+    connect(m_tmrRollOver, &QTimer::timeout, this, &StopWatch::tmrRollOver_Timer);
+}
+
+void StopWatch::Start()
+{
+    if (m_state.blnRunning)
+        return;
+    const qint64 reading = m_ticks();
+    if (m_state.blnFirstStart) {
+        m_state.blnFirstStart = false;
+        m_state.lngStartTick = reading;
+        m_state.lngPausedTicks = 0;
+    } else {
+        m_state.lngPausedTicks += qMax<qint64>(0, reading - m_state.lngStopTick);
+    }
+    m_reading = reading;
+    m_state.blnRunning = true;
+    ScheduleRollOver();
+    emit runningChanged(true);
+}
+
+void StopWatch::Stop()
+{
+    if (!m_state.blnRunning)
+        return;
+    // A day that ended before this instant is counted first, so the frozen time is below a day.
+    Update();
+    m_state.lngStopTick = m_reading;
+    m_state.blnRunning = false;
+    m_tmrRollOver->stop();
+    emit runningChanged(false);
+}
+
+void StopWatch::Reset()
+{
+    if (m_state.blnRunning)
+        return;
+    // The ticks stay as they are: the next Start overwrites them.
+    m_state.blnFirstStart = true;
+    m_state.intDays = 0;
+    m_state.intYears = 0;
+    emit wasReset();
+}
+
+void StopWatch::Update(Arming arming)
+{
+    if (!m_state.blnRunning)
+        return;
+    m_reading = qMax(m_reading, m_ticks());
+    const qint64 elapsed = ElapsedMs();
+    if (elapsed >= MsPerDay)
+        RollOver(elapsed, arming);
+}
+
+qint64 StopWatch::ElapsedMs() const
+{
+    if (m_state.blnFirstStart)
+        return 0;
+    return m_reading - m_state.lngStartTick - m_state.lngPausedTicks;
+}
+
+CountTexts StopWatch::Texts() const
+{
+    return FormatCount(m_state.intYears, m_state.intDays, ElapsedMs());
+}
+
+qint64 StopWatch::RollOverTimerMs() const
+{
+    const qint64 untilNextDay =
+        MsPerDay - (m_ticks() - m_state.lngStartTick - m_state.lngPausedTicks);
+    return qBound<qint64>(0, untilNextDay, LongestRollOverWait);
+}
+
+void StopWatch::tmrRollOver_Timer()
+{
+    Update();
+    ScheduleRollOver();
+}
+
+// Every whole day that has passed is counted at once (after a suspend, say), and the part below
+// a day stays the running time of the new day, so the count never drifts.
+void StopWatch::RollOver(qint64 elapsedMs, Arming arming)
+{
+    const qint64 days = elapsedMs / MsPerDay;
+    const qint64 totalDays = m_state.intDays + days;
+    m_state.intYears = qint16(m_state.intYears + totalDays / DaysPerYear);
+    m_state.intDays = qint16(totalDays % DaysPerYear);
+    // The new day starts exactly where the old one ended.
+    m_state.lngStartTick += m_state.lngPausedTicks + days * MsPerDay;
+    m_state.lngPausedTicks = 0;
+    ScheduleRollOver();
+
+    emit dayRolledOver(m_state.intDays, m_state.intYears);
+    if (arming == Arming::Allowed && m_rule.Arms(m_state.intDays))
+        emit warningArmed(m_state.intDays);
+}
+
+void StopWatch::ScheduleRollOver()
+{
+    if (m_state.blnRunning)
+        m_tmrRollOver->start(int(RollOverTimerMs()));
+}
+
+} // namespace modStopWatch
