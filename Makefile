@@ -50,6 +50,7 @@ fuzz: deps
 
 # Plants each fault of scripts/mutations.txt in a private copy and runs the suite against it.
 mutate: deps
+	./scripts/install-deps mutate
 	./scripts/mutate $(CURDIR)/build-mutate
 
 bench: deps $(BUILD)/build.ninja
