@@ -73,14 +73,6 @@ private slots:
         QCOMPARE(world->logBytes(world->logFile() + ".bak"), junk);
     }
 
-    void logWithAHugeLine() // guards a crash or a cut line
-    {
-        const QByteArray comment(1024 * 1024, 'x');
-        world->writeLog("a;b;0 years, 0 days, 00:00:01.00;" + comment + "\r\nc;d;e\r\n");
-        CommentAndSave();
-        QCOMPARE(world->logBytes(), "a;b;00:00:01.00;" + comment + "!\r\nc;d;e;\r\n");
-    }
-
     void unwritableProgramFolder() // guards an error where the per-user log would do
     {
         const QString fallback = world->blockProgramFolder();
