@@ -28,7 +28,6 @@ struct TestWorld : TestHome {
     TestWorld()
     {
         RegisterFontSubstitutions();
-        UseDialogFontByDefault();
         modStopWatch::SetSoundPlayer([this](const QString &path, bool) { playedSounds << path; });
         MessageBox::setTestMode(true);
         UrlOpener::SetOpener([this](const QString &address) { openedUrls << address; });

@@ -29,7 +29,6 @@ int main(int argc, char *argv[])
     const QByteArray mode = argv[1];
 
     RegisterFontSubstitutions();
-    UseDialogFontByDefault();
     modStopWatch::StopWatch count;
     Preferences preferences;
     if (mode == "compact-alone") {

@@ -43,6 +43,8 @@ frmMain::frmMain(StopWatch &count, Preferences &preferences, QWidget *parent)
     // The picture is larger than the client area and is simply cut at its right and bottom.
     QPalette background = ui->centralwidget->palette();
     background.setBrush(QPalette::Window, QBrush(QPixmap(QStringLiteral(":/ui/background.png"))));
+    // Text on the picture keeps a light scheme's colour, whatever the desktop's scheme.
+    background.setColor(QPalette::WindowText, Qt::black);
     ui->centralwidget->setPalette(background);
     ui->centralwidget->setAutoFillBackground(true);
     ui->picElapsed->setAutoFillBackground(true);

@@ -19,7 +19,6 @@ void Main()
 {
     InitCommonCtrls();
     RegisterFontSubstitutions();
-    UseDialogFontByDefault();
     // The one count and the one set of preferences, handed to the windows. They belong to the
     // application, which outlives every window.
     auto *count = new modStopWatch::StopWatch(modStopWatch::GetTickCount, qApp);

@@ -3,6 +3,7 @@
 #include "help/HelpText.h"
 #include "ui/DesignFonts.h"
 #include "ui/Maker.h"
+#include "ui/Readable.h"
 #include "ui/UrlOpener.h"
 #include "ui/WindowFrame.h"
 #include "ui_frmHelp.h"
@@ -16,6 +17,8 @@ frmHelp::frmHelp(QWidget *parent)
 
     ui->Label1->setText(Maker::Name());
     ui->lblURL->setText(Maker::Address());
+    // The window takes the desktop's colours: the design's blue is lightened on a dark one.
+    Readable::KeepColour(ui->lblURL, QColor(0x00, 0x00, 0xFF));
     OnLeftClick(ui->lblURL, [this] { lblURL_Click(); });
     // Escape reaches reject(), which closes the window as Close does.
     connect(ui->cmdClose, &QPushButton::clicked, this, &frmHelp::cmdClose_Click);

@@ -6,6 +6,9 @@ namespace {
 const char *const Headers[SessionLog::ColumnCount] = {"Start Time", "Stop Time", "Time Elapsed",
                                                       "Comment"};
 const QColor CellColour(0xFF, 0xE9, 0xD2);
+// The cells' colour is fixed, so their text is too: a dark desktop scheme's light text would
+// not read on it.
+const QColor CellTextColour(Qt::black);
 constexpr int CellAlignment = Qt::AlignLeft | Qt::AlignVCenter;
 // Far more than a cell's width shows; a longer text is cut for the screen only, so that painting
 // never lays out a whole megabyte.
@@ -37,6 +40,8 @@ QVariant SessionsModel::data(const QModelIndex &index, int role) const
         return CellAlignment;
     case Qt::BackgroundRole:
         return CellColour;
+    case Qt::ForegroundRole:
+        return CellTextColour;
     default:
         return {};
     }

@@ -1,6 +1,5 @@
 #include "ui/DesignFonts.h"
 
-#include <QApplication>
 #include <QFont>
 #include <QVariant>
 #include <QWidget>
@@ -22,12 +21,30 @@ void ApplyFont(QWidget *widget)
 }
 } // namespace
 
+QFont DialogFont()
+{
+    QFont dialog(QStringLiteral("Liberation Sans"));
+    dialog.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    dialog.setPixelSize(DialogFontPixels);
+    return dialog;
+}
+
 void ApplyDesignFonts(QWidget *root)
 {
+    // What the design leaves to the default font, the window's menus included, takes the
+    // designs' dialog font, set on the window itself so that no desktop font, applied before
+    // or after, can outgrow the fixed layout.
+    root->setFont(DialogFont());
     ApplyFont(root);
     const auto widgets = root->findChildren<QWidget *>();
-    for (QWidget *widget : widgets)
+    for (QWidget *widget : widgets) {
+        // A menu is a window of its own, and a control with a style sheet inherits no font:
+        // neither takes the window's.
+        const bool inherits = !widget->isWindow() && widget->styleSheet().isEmpty();
+        if (!inherits && !widget->testAttribute(Qt::WA_SetFont))
+            widget->setFont(DialogFont());
         ApplyFont(widget);
+    }
 }
 
 void InitDesignResources()
@@ -43,14 +60,4 @@ void RegisterFontSubstitutions()
                                {QStringLiteral("Liberation Sans Narrow")});
     // No free face is as heavy as Arial Black; the bold of Liberation Sans comes closest.
     QFont::insertSubstitutions(QStringLiteral("Arial Black"), {QStringLiteral("Liberation Sans")});
-}
-
-void UseDialogFontByDefault()
-{
-    // Controls that the designs leave to the default font get the designs' dialog font, not
-    // the desktop's, so the fixed layouts fit whatever the desktop's font is.
-    QFont dialog(QStringLiteral("Liberation Sans"));
-    dialog.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    dialog.setPixelSize(DialogFontPixels);
-    QApplication::setFont(dialog);
 }

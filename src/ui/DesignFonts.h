@@ -1,5 +1,6 @@
 #pragma once
 
+class QFont;
 class QWidget;
 
 // Window designs give font sizes such as 11.25 pt, which .ui files cannot hold. Each widget
@@ -12,7 +13,7 @@ void RegisterFontSubstitutions();
 
 // The toolkit's default dialog font of the designs, 8.25 pt: Arial at 11 pixels.
 constexpr int DialogFontPixels = 11;
-void UseDialogFontByDefault();
+QFont DialogFont();
 
 // The images of the designs, compiled into the program.
 void InitDesignResources();
