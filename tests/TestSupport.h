@@ -6,6 +6,7 @@
 #include "clock/StopWatch.h"
 #include "settings/Preferences.h"
 #include "ui/DesignFonts.h"
+#include "ui/EnterKey.h"
 #include "ui/MessageBox.h"
 #include "ui/UrlOpener.h"
 
@@ -29,6 +30,7 @@ struct TestWorld : TestHome {
     {
         RegisterFontSubstitutions();
         UseDialogFontByDefault();
+        LetEnterPressButtons();
         modStopWatch::SetSoundPlayer([this](const QString &path, bool) { playedSounds << path; });
         MessageBox::setTestMode(true);
         UrlOpener::SetOpener([this](const QString &address) { openedUrls << address; });

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QtTest>
 
 using namespace SettingsStore;
@@ -190,6 +191,36 @@ private slots:
         Click(&w, "cmdReset");
         QVERIFY(loaded("libpendrel-sound.so"));
         QVERIFY(loaded("libQt6Multimedia"));
+    }
+
+    // Enter or keypad Enter on the focused button doing nothing: in the main window, Customize
+    // and Sessions.
+    void enterPressesTheFocusedButton()
+    {
+        const auto enter = [](QObject *window, const char *name, Qt::Key key) {
+            QWidget *button = Control(window, name);
+            button->setFocus();
+            QTest::keyClick(button, key,
+                            key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        };
+        frmMain w(world->count, world->preferences);
+        w.show();
+        enter(&w, "cmdStartStop", Qt::Key_Return);
+        QVERIFY(world->count.IsRunning());
+        enter(&w, "cmdStartStop", Qt::Key_Enter);
+        QVERIFY(!world->count.IsRunning());
+        WhenModal<QDialog>(&w, [&](QDialog *customize) {
+            Control<QLineEdit>(customize, "txtCustomText")->setText("typed");
+            enter(customize, "cmdOK", Qt::Key_Enter);
+            QVERIFY(!customize->isVisible());
+        });
+        Control<QAction>(&w, "mnuCustomize")->trigger();
+        QCOMPARE(Texts(&w, {"lblCustomText"}), "typed");
+        WhenModal<QDialog>(&w, [&](QDialog *sessions) {
+            enter(sessions, "cmdClose", Qt::Key_Return);
+            QVERIFY(!sessions->isVisible());
+        });
+        Control<QAction>(&w, "mnuSessions")->trigger();
     }
 
     // "Close Pendrel" refused while running, or the web address not handed to the opener.
