@@ -187,7 +187,9 @@ void frmMain::cmdSnapshot_Click()
     ReportUnstoredTimes(m_sessionTimes.OnSnapshot(QDateTime::currentDateTime()));
     AppendSessionLog();
     SetDisplayColours(Qt::white, Qt::black);
-    m_tmrSnapshot->start();
+    // A flash already on ends at its own tick: a second snapshot within it doesn't prolong it.
+    if (!m_tmrSnapshot->isActive())
+        m_tmrSnapshot->start();
 }
 
 void frmMain::ReportUnstoredTimes(bool stored)

@@ -106,8 +106,8 @@ private slots:
         QCOMPARE(Control<QLabel>(&w, "lblCustomText")->textFormat(), Qt::PlainText);
     }
 
-    // A snapshot that skips the "Stop" key, a flash that never ends, a frozen display while the
-    // store complains.
+    // A snapshot that skips the "Stop" key, a flash that never ends or that a second snapshot
+    // prolongs.
     void snapshotWritesAndFlashesOnce()
     {
         frmMain w(world->count, world->preferences);
@@ -118,9 +118,15 @@ private slots:
         };
         Click(&w, "cmdStartStop");
         QCOMPARE(GetSetting(SectionSession, KeyStop), "0");
+        int flashStartsAndEnds = 0;
+        const QPropertyNotifier flashes =
+            Control<QTimer>(&w, "tmrSnapshot")->bindableActive().addNotifier([&] {
+                ++flashStartsAndEnds;
+            });
         Click(&w, "cmdSnapshot");
         QVERIFY(GetSetting(SectionSession, KeyStop, "0") != "0");
-        QVERIFY(IsActive(&w, "tmrSnapshot"));
+        Click(&w, "cmdSnapshot"); // within the flash: it ends when it would have
+        QCOMPARE(flashStartsAndEnds, 1);
         QCOMPARE(colours(), "#ffffff #000000");
         Fire(&w, "tmrSnapshot");
         QVERIFY(!IsActive(&w, "tmrSnapshot"));
