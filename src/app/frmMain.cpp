@@ -26,6 +26,9 @@ using namespace modStopWatch;
 
 namespace {
 const QColor PanelColour(0xFF, 0xC0, 0xC0);
+// In the design's face the digits stand 19 px below the top of the big labels, which the panel
+// cuts 12 px down: 7 px of pink above them.
+constexpr int DesignDigitTop = 19;
 } // namespace
 
 frmMain::frmMain(StopWatch &count, Preferences &preferences, QWidget *parent)
@@ -47,6 +50,8 @@ frmMain::frmMain(StopWatch &count, Preferences &preferences, QWidget *parent)
     ui->centralwidget->setAutoFillBackground(true);
     ui->picElapsed->setAutoFillBackground(true);
     SetDisplayColours(Qt::black, PanelColour);
+    for (QLabel *label : {ui->lblHours, ui->lblMinutes, ui->lblSeconds, ui->lblSecHundreds})
+        PlaceDigitTops(label, DesignDigitTop);
 
     m_timDisplay = MakeTimer("timDisplay", 10, &frmMain::timDisplay_Timer);
     m_timDisplay->setTimerType(Qt::PreciseTimer);

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontMetricsF>
+#include <QLabel>
 #include <QVariant>
 #include <QWidget>
 
@@ -28,6 +30,15 @@ void ApplyDesignFonts(QWidget *root)
     const auto widgets = root->findChildren<QWidget *>();
     for (QWidget *widget : widgets)
         ApplyFont(widget);
+}
+
+void PlaceDigitTops(QLabel *label, int top)
+{
+    const QFontMetricsF metrics(label->font());
+    // Lines are laid out on whole pixels: the baseline stands a rounded ascent below the top.
+    const qreal digitsTop =
+        qRound(metrics.ascent()) + metrics.tightBoundingRect(QStringLiteral("0123456789")).top();
+    label->setContentsMargins(0, qMax(0, qRound(top - digitsTop)), 0, 0);
 }
 
 void InitDesignResources()

@@ -1,5 +1,6 @@
 #pragma once
 
+class QLabel;
 class QWidget;
 
 // Window designs give font sizes such as 11.25 pt, which .ui files cannot hold. Each widget
@@ -13,6 +14,10 @@ void RegisterFontSubstitutions();
 // The toolkit's default dialog font of the designs, 8.25 pt: Arial at 11 pixels.
 constexpr int DialogFontPixels = 11;
 void UseDialogFontByDefault();
+
+// The stand-in faces sit higher in their lines than the designs' fonts. Keeps `label`'s rectangle
+// and gives it a top margin that puts the tops of its digits `top` pixels below its own top.
+void PlaceDigitTops(QLabel *label, int top);
 
 // The images of the designs, compiled into the program.
 void InitDesignResources();

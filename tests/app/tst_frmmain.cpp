@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFrame>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -176,6 +177,34 @@ private slots:
         QCOMPARE(MessageBox::history().size(), 1); // once a run
         QVERIFY(MessageBox::history().value(0).text.contains("session log is not affected"));
         QVERIFY(!lastLine().startsWith(";")); // this run's Start, though the store has none
+    }
+
+    // The big digits cut at the panel's top edge, where the stand-in face sits higher than the
+    // design's; also run at twice the scale.
+    void digitsKeepTheirTops()
+    {
+        frmMain w(world->count, world->preferences);
+        w.show();
+        auto *panel = Control<QFrame>(&w, "picElapsed");
+        const QWidget *minutes = Control(&w, "lblMinutes");
+        const QImage image = panel->grab().toImage();
+        const qreal scale = image.devicePixelRatio();
+        const QRect inside = panel->contentsRect();
+        int first = -1, last = -1;
+        for (int y = inside.top() * scale; y < (inside.bottom() + 1) * scale; ++y) {
+            for (int x = minutes->x() * scale; x < (minutes->x() + minutes->width()) * scale; ++x) {
+                if (qGray(image.pixel(x, y)) < 96) {
+                    if (first < 0)
+                        first = y;
+                    last = y;
+                    break;
+                }
+            }
+        }
+        const qreal digitHeight = QFontMetricsF(minutes->font()).tightBoundingRect("0").height();
+        QVERIFY(first > inside.top() * scale);
+        QVERIFY(last < (inside.bottom() + 1) * scale - 1);
+        QVERIFY(last - first + 1 >= (digitHeight - 1) * scale); // faint edge rows aside
     }
 
     // The audio libraries stay out of memory until the first sound, and then the player module
