@@ -252,6 +252,7 @@ void frmMain::timDisplay_Timer()
 void frmMain::ArmWarning(int days)
 {
     ui->lblWarning->setText(WarningText(days));
+    FitOnOneLine(ui->lblWarning);
     m_tmrWarning->start();
 }
 

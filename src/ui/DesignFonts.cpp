@@ -41,6 +41,26 @@ void PlaceDigitTops(QLabel *label, int top)
     label->setContentsMargins(0, qMax(0, qRound(top - digitsTop)), 0, 0);
 }
 
+void FitOnOneLine(QLabel *label)
+{
+    const QString text = label->text();
+    const QRect inside = label->contentsRect();
+    QFont font = label->font();
+    int pixels = label->property("pixelSize").toInt();
+    for (; pixels > 1; --pixels) {
+        font.setPixelSize(pixels);
+        const QFontMetrics metrics(font);
+        // Italic ink may reach past the advance on either side.
+        const QRect ink = metrics.boundingRect(text);
+        const int width =
+            qMax(metrics.horizontalAdvance(text), ink.right() + 1) - qMin(0, ink.left());
+        if (width <= inside.width() && metrics.height() <= inside.height())
+            break;
+    }
+    font.setPixelSize(pixels);
+    label->setFont(font);
+}
+
 void InitDesignResources()
 {
     // Pendrel's code is a static library, whose resource initialiser the linker would drop.

@@ -19,6 +19,10 @@ void UseDialogFontByDefault();
 // and gives it a top margin that puts the tops of its digits `top` pixels below its own top.
 void PlaceDigitTops(QLabel *label, int top);
 
+// Where `label`'s text is too wide for one line of its inside in the stand-in face, shrinks the
+// font from the design's size (its "pixelSize") until it fits; the alignment stays as designed.
+void FitOnOneLine(QLabel *label);
+
 // The images of the designs, compiled into the program.
 void InitDesignResources();
 

@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 #include "compact/frmCompact.h"
 
+#include <QLabel>
 #include <QtTest>
 
 constexpr qint64 Minute = 60'000, Day = 24 * 60 * Minute;
@@ -103,6 +104,37 @@ private slots:
             world->clock.advance(3); // the last one reaches minute 16
             Fire(&w, "tmrWarning");
             QCOMPARE(Showing(w), expected);
+        }
+    }
+
+    // The warning wrapping, so that the day count is cut off and the tops of a second line show
+    // along the band's bottom; off centre; shrunk more than it needs.
+    void warningFitsOnOneLine()
+    {
+        store(false, true, "1");
+        frmMain w(world->count, world->preferences);
+        w.show();
+        Click(&w, "cmdStartStop");
+        auto *warning = Control<QLabel>(&w, "lblWarning");
+        for (const int days : {1, 364}) {
+            tick(w, (days - world->count.State().intDays) * Day);
+            QCOMPARE(Texts(&w, {"lblWarning"}),
+                     QString("You have not had sex in %1 days!").arg(days));
+            warning->show();
+            const QImage image = warning->grab().toImage();
+            const QRect inside = warning->contentsRect();
+            QRect ink;
+            for (int y = inside.top(); y <= inside.bottom(); ++y) {
+                for (int x = inside.left(); x <= inside.right(); ++x) {
+                    if (qGreen(image.pixel(x, y)) > 0x60) // the pale text on red
+                        ink |= QRect(x, y, 1, 1);
+                }
+            }
+            const QFontMetrics metrics(warning->font());
+            QVERIFY(ink.height() <= metrics.height());
+            QVERIFY(ink.width() >= inside.width() * 9 / 10);
+            QVERIFY(qAbs((ink.left() - inside.left()) - (inside.right() - ink.right())) <= 4);
+            QVERIFY(ink.left() > inside.left() && ink.right() < inside.right());
         }
     }
 };
