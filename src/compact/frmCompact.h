@@ -22,6 +22,9 @@ class StopWatch;
 // `workArea`, wherever the work area itself begins.
 QPoint CompactCorner(const QRect &workArea, const QSize &frameSize);
 
+// The top-left nearest to `topLeft` at which a window of `frameSize` lies wholly on `workArea`.
+QPoint KeptOnScreen(const QPoint &topLeft, const QSize &frameSize, const QRect &workArea);
+
 // The small frameless counter that stands in for the main window. It shows either the running
 // count, kept current by its own timer, or the texts handed over when the count was stopped.
 class frmCompact : public QDialog
@@ -44,6 +47,7 @@ public:
 
 private slots:
     void timDisplay_Timer();
+    void tmrDragEnd_Timer();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -52,7 +56,7 @@ protected:
 private:
     void Form_Load();
     void Form_Unload();
-    void Label_MouseDown(QMouseEvent *event);
+    void Label_MouseDown(QWidget *label, QMouseEvent *event);
     void Label_MouseMove(QMouseEvent *event);
     void Label_MouseUp(QMouseEvent *event);
     void Label_DblClick(QMouseEvent *event);
@@ -62,6 +66,7 @@ private:
     std::unique_ptr<Ui::frmCompact> ui;
     modStopWatch::StopWatch &m_count;
     QTimer *m_timDisplay = nullptr;
+    QTimer *m_tmrDragEnd = nullptr;
     CompactDrag m_drag;
     bool m_loaded = false;
 };

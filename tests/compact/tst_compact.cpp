@@ -2,8 +2,11 @@
 
 #include "app/frmMain.h"
 #include "compact/frmCompact.h"
+#include "ui/WindowSystem.h"
 
 #include <QAction>
+#include <QCursor>
+#include <QScreen>
 #include <QtTest>
 
 class tst_compact : public QObject
@@ -63,29 +66,77 @@ private slots:
         QCOMPARE(shownOn(&main), shown); // brought up to date on the way back, not by a tick
     }
 
-    // Placement ignoring a work area off 0,0; a right or left+right drag moving; a left one not.
+    // Placement ignoring a work area off 0,0; a right or left+right drag moving; a drag that
+    // trails the pointer, tells the window system the pointer's place in the window instead of
+    // on the screen, or ends off the work area. Once with the window system moving the window,
+    // as under a window manager, and once as offscreen, where the window follows the pointer.
     void placementAndDrags()
     {
         QCOMPARE(CompactCorner(QRect(60, 0, 1220, 800), QSize(97, 23)), QPoint(1183, 777));
         QCOMPARE(CompactCorner(QRect(0, 40, 1280, 760), QSize(97, 23)), QPoint(1183, 777));
-        TestWorld world;
-        frmCompact compact(
-            world.count); // offscreen there is no system move: Pendrel moves the window
-        compact.show();
-        const QPoint start = compact.pos(), grab(5, 5), by(40, 30);
-        QWidget *label = compact.findChild<QWidget *>("lblMinutes");
-        QTest::mousePress(label, Qt::RightButton, {}, grab);
-        QTest::mouseMove(label, grab + by);
-        QTest::mouseRelease(label, Qt::RightButton, {}, grab + by);
-        QTest::mousePress(label, Qt::LeftButton, {}, grab);
-        QTest::mousePress(label, Qt::RightButton, {}, grab);
-        QTest::mouseMove(label, grab + by);
-        QCOMPARE(compact.pos(), start);
-        QTest::mouseRelease(label, Qt::RightButton, {}, grab + by);
-        QTest::mouseRelease(label, Qt::LeftButton, {}, grab + by);
-        QTest::mousePress(label, Qt::LeftButton, {}, grab);
-        QTest::mouseMove(label, grab + by);
-        QCOMPARE(compact.pos(), start + by);
+        QCOMPARE(KeptOnScreen({-30, 790}, {97, 23}, {60, 40, 1220, 760}), QPoint(60, 777));
+        QCOMPARE(KeptOnScreen({1200, 5}, {97, 23}, {0, 0, 1280, 770}), QPoint(1183, 5));
+        for (const bool windowSystemMoves : {true, false}) {
+            TestWorld world;
+            QList<QPoint> handedOver;
+            if (windowSystemMoves) {
+                WindowSystem::SetMoveStarter([&](QWidget *, const QPoint &press) {
+                    handedOver << press;
+                    return true;
+                });
+            }
+            frmCompact compact(world.count);
+            compact.show();
+            QWidget *label = Control(&compact, "lblMinutes");
+            bool watching = true; // for the end of a drag that the window system has, only then
+            const auto drag = [&](Qt::MouseButtons buttons, const QPoint &from, const QPoint &by) {
+                const auto at = [&](const QPoint &global) { return label->mapFromGlobal(global); };
+                for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+                    if (buttons & button)
+                        QTest::mousePress(label, button, {}, at(from));
+                }
+                QTest::mouseMove(label, at(from + QPoint(1, 1))); // within the drag distance
+                const QPoint start = compact.pos();
+                QTest::mouseMove(label, at(from + by));
+                const QPoint during = compact.pos() - start;
+                // A window manager that has the drag keeps the release from the labels.
+                const bool systemHasIt = windowSystemMoves && buttons == Qt::LeftButton;
+                watching = watching && IsActive(&compact, "tmrDragEnd") == systemHasIt;
+                QWidget *receiver = label;
+                if (systemHasIt)
+                    receiver = Control(&compact, "Picture1");
+                QCursor::setPos(from + by);
+                for (const Qt::MouseButton button : {Qt::RightButton, Qt::LeftButton}) {
+                    if (buttons & button)
+                        QTest::mouseRelease(receiver, button, {},
+                                            receiver->mapFromGlobal(from + by));
+                }
+                if (systemHasIt) {
+                    Fire(&compact, "tmrDragEnd");
+                    watching = watching && !IsActive(&compact, "tmrDragEnd");
+                }
+                return during;
+            };
+            const QPoint start = compact.pos(), grab = label->mapToGlobal(QPoint(5, 5));
+            QCOMPARE(drag(Qt::RightButton, grab, {-40, -30}), QPoint());
+            QCOMPARE(drag(Qt::LeftButton | Qt::RightButton, grab, {-40, -30}), QPoint());
+            QCOMPARE(compact.pos(), start);
+            QVERIFY(handedOver.isEmpty());
+            QPoint followed(-40, -30);
+            if (windowSystemMoves)
+                followed = {};
+            QCOMPARE(drag(Qt::LeftButton, grab, {-40, -30}), followed);
+            QCOMPARE(compact.pos(), start + QPoint(-40, -30));
+            QCOMPARE(handedOver.size(), int(windowSystemMoves));
+            QCOMPARE(handedOver.value(0, grab), grab);
+            const QRect area = compact.screen()->availableGeometry();
+            drag(Qt::LeftButton, label->mapToGlobal(QPoint(5, 5)), area.bottomRight());
+            QCOMPARE(compact.frameGeometry().bottomRight(), area.bottomRight());
+            drag(Qt::LeftButton, label->mapToGlobal(QPoint(5, 5)), -area.bottomRight());
+            QCOMPARE(compact.frameGeometry().topLeft(), area.topLeft());
+            QVERIFY(watching);
+            WindowSystem::SetMoveStarter({});
+        }
     }
 };
 
