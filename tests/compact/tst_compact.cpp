@@ -16,26 +16,38 @@ class tst_compact : public QObject
 private slots:
     void handOverAndBack_data()
     {
+        constexpr qint64 Day = 86'400'000;
         QTest::addColumn<int>("clicks");
         QTest::addColumn<qint64>("countedMs");
+        QTest::addColumn<qint64>("whileUpMs");
         QTest::addColumn<bool>("doubleClick");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("never started") << 0 << qint64(0) << true << "0 Days 00:00:00.00";
-        QTest::newRow("stopped") << 2 << qint64(3'723'450) << false << "0 Days 01:02:03.45";
-        QTest::newRow("running") << 1 << qint64(86'390'000) << true << "1 Days 00:00:01.23";
+        QTest::newRow("never started")
+            << 0 << qint64(0) << qint64(11'230) << true << "0 Years 0 Days 00:00:00.00";
+        QTest::newRow("stopped") << 2 << qint64(3'723'450) << qint64(11'230) << false
+                                 << "0 Years 0 Days 01:02:03.45";
+        QTest::newRow("running") << 1 << qint64(86'390'000) << qint64(11'230) << true
+                                 << "0 Years 1 Days 00:00:01.23";
+        QTest::newRow("50-day suspend")
+            << 1 << qint64(3'600'000) << 50 * Day + 1'230 << true << "0 Years 50 Days 01:00:01.23";
+        QTest::newRow("400-day suspend") << 1 << qint64(3'600'000) << 400 * Day + 1'230 << false
+                                         << "1 Years 35 Days 01:00:01.23";
     }
-    // A stale count, a lost or doubled roll-over, a way back leaving main hidden or ending Pendrel.
+    // A stale count, a lost or doubled roll-over (after a long suspend too), a warning armed by
+    // the compact window's tick, a way back leaving main hidden or ending Pendrel; the window not
+    // known by the program's name and icon.
     void handOverAndBack()
     {
         QFETCH(int, clicks);
         QFETCH(qint64, countedMs);
+        QFETCH(qint64, whileUpMs);
         QFETCH(bool, doubleClick);
         QFETCH(QString, shown);
         TestWorld world;
         frmMain main(world.count, world.preferences);
         main.show();
         const auto shownOn = [&](const QWidget *w) {
-            return Texts(&main, {"lblDays"}) + " " + ShownTime(w);
+            return Texts(&main, {"lblYears", "lblDays"}) + " " + ShownTime(w);
         };
         for (int click = 0; click < clicks; ++click) {
             Click(&main, "cmdStartStop");
@@ -49,9 +61,12 @@ private slots:
         QTimer::singleShot(0, &main, [&] {
             auto *compact = qobject_cast<frmCompact *>(QApplication::activeModalWidget());
             QVERIFY(compact && !main.isVisible());
+            QCOMPARE(compact->windowTitle(), "Pendrel"); // as window lists and screen readers say
+            QCOMPARE(compact->windowIcon().pixmap(32).toImage(),
+                     main.windowIcon().pixmap(32).toImage());
             QVERIFY(!IsActive(&main, "timDisplay")); // hidden: no 10 ms work
             QCOMPARE(IsActive(compact, "timDisplay"), clicks == 1);
-            world.clock.advance(11'230);
+            world.clock.advance(whileUpMs);
             if (clicks == 1)
                 Fire(compact, "timDisplay");
             QCOMPARE(shownOn(compact), shown);
@@ -64,6 +79,8 @@ private slots:
         QCOMPARE(QCoreApplication::exec(), 7);
         QVERIFY(main.isVisible() && lastClosed.isEmpty());
         QCOMPARE(shownOn(&main), shown); // brought up to date on the way back, not by a tick
+        QVERIFY(!IsActive(&main, "tmrWarning"));
+        QCOMPARE(world.playedSounds.size(), int(!shown.startsWith("0 Years 0 Days")));
     }
 
     // Placement ignoring a work area off 0,0; a right or left+right drag moving; a drag that
