@@ -118,20 +118,13 @@ private slots:
         auto *warning = Control<QLabel>(&w, "lblWarning");
         for (const int days : {1, 364}) {
             tick(w, (days - world->count.State().intDays) * Day);
-            QCOMPARE(Texts(&w, {"lblWarning"}),
-                     QString("You have not had sex in %1 days!").arg(days));
+            QVERIFY(Texts(&w, {"lblWarning"}).contains(QString(" %1 days!").arg(days)));
             warning->show();
-            const QImage image = warning->grab().toImage();
             const QRect inside = warning->contentsRect();
-            QRect ink;
-            for (int y = inside.top(); y <= inside.bottom(); ++y) {
-                for (int x = inside.left(); x <= inside.right(); ++x) {
-                    if (qGreen(image.pixel(x, y)) > 0x60) // the pale text on red
-                        ink |= QRect(x, y, 1, 1);
-                }
-            }
-            const QFontMetrics metrics(warning->font());
-            QVERIFY(ink.height() <= metrics.height());
+            const QRect ink = InkBounds(warning->grab().toImage(), inside, [](QRgb pixel) {
+                return qGreen(pixel) > 0x60; // the pale text on red
+            });
+            QVERIFY(ink.height() <= QFontMetrics(warning->font()).height()); // one line
             QVERIFY(ink.width() >= inside.width() * 9 / 10);
             QVERIFY(qAbs((ink.left() - inside.left()) - (inside.right() - ink.right())) <= 4);
             QVERIFY(ink.left() > inside.left() && ink.right() < inside.right());
