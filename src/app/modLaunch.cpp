@@ -4,6 +4,7 @@
 #include "clock/Sounds.h"
 #include "clock/StopWatch.h"
 #include "settings/Preferences.h"
+#include "ui/Accessibility.h"
 #include "ui/DesignFonts.h"
 
 #include <QCoreApplication>
@@ -20,6 +21,7 @@ void Main()
     InitCommonCtrls();
     RegisterFontSubstitutions();
     UseDialogFontByDefault();
+    Accessibility::SetUp();
     // The one count and the one set of preferences, handed to the windows. They belong to the
     // application, which outlives every window.
     auto *count = new modStopWatch::StopWatch(modStopWatch::GetTickCount, qApp);
