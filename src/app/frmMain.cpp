@@ -325,6 +325,8 @@ void frmMain::mnuSessions_Click()
 
 void frmMain::mnuCompact_Click()
 {
+    // Hidden, the window may pass its focus on; it comes back to the control that had it.
+    const QPointer<QWidget> focused = focusWidget();
     hide();
     {
         // A fresh window each time, gone when this block ends.
@@ -343,6 +345,8 @@ void frmMain::mnuCompact_Click()
             return;
     }
     show(); // with this instant's count
+    if (focused)
+        focused->setFocus();
     TakeFocusBack();
 }
 

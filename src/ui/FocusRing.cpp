@@ -18,9 +18,8 @@ void FocusRing::follow(QWidget *widget)
 
 bool FocusRing::eventFilter(QObject *watched, QEvent *event)
 {
+    // The frame places itself around the whole control on these, whatever the parent's edges.
     const bool handled = QFocusFrame::eventFilter(watched, event);
-    if (watched != widget())
-        return handled;
     switch (event->type()) {
     case QEvent::Move:
     case QEvent::Resize:
@@ -39,17 +38,14 @@ void FocusRing::place()
 {
     const QWidget *target = widget();
     const QWidget *parent = parentWidget();
-    if (!target || !parent || !target->isVisible()) {
-        hide();
+    if (!target || !parent)
         return;
-    }
-    const QRect around = QRect(target->mapTo(parent, QPoint(0, 0)), target->size())
+    // Around the control, and where it reaches past its parent's edge, inside that edge.
+    const QRect around = QRect(target->mapTo(parent, QPoint(0, 0)) - pos(), target->size())
                              .adjusted(-Width, -Width, Width, Width) &
-                         parent->rect();
-    setGeometry(around);
-    setMask(QRegion(rect()) - QRegion(rect().adjusted(Width, Width, -Width, -Width)));
+                         rect() & QRect(-pos(), parent->size());
+    setMask(QRegion(around) - QRegion(around.adjusted(Width, Width, -Width, -Width)));
     raise();
-    show();
 }
 
 void FocusRing::paintEvent(QPaintEvent *)

@@ -4,8 +4,8 @@
 
 // A ring two pixels wide, in the colour of text on the window's background, around the control
 // that has the keyboard focus. The style's own mark is a faint line that waits for the first
-// Tab; this one shows from the moment a window does. Where the control reaches the edge of its
-// parent, the ring closes inside it. As a focus frame, assistive tools never see it.
+// Tab; this one shows from the moment a window does. Where the control reaches past the edge of
+// its parent, the ring closes inside that edge. As a focus frame, assistive tools never see it.
 class FocusRing : public QFocusFrame
 {
     Q_OBJECT
