@@ -47,36 +47,39 @@ static QString RoleName(QAccessible::Role role)
     return QMetaEnum::fromType<QAccessible::Role>().valueToKey(role);
 }
 
-// Each control of `window`'s tree that takes the focus or shows something and has no name, or a
-// role that says nothing; and each control that can take the focus yet is missing from the tree.
+// Each control of `window` that takes the focus or shows something and has no name, or a role
+// that says nothing: in its tree, and off it, such as an editor laid over a grid's cell, which
+// assistive tools meet when it takes the focus.
 static QStringList Unnamed(QWidget *window)
 {
     using R = QAccessible::Role;
     static const QList<R> showing = {R::StaticText,   R::Graphic,      R::Link,  R::Cell,
-                                     R::ColumnHeader, R::EditableText, R::Table, R::AlertMessage};
+                                     R::ColumnHeader, R::EditableText, R::Table, R::AlertMessage,
+                                     R::Window,       R::Dialog};
     static const QList<R> vague = {R::NoRole, R::Client, R::Border, R::Pane, R::Clock};
     QStringList faults;
     QSet<const QObject *> seen;
+    const auto check = [&](QAccessibleInterface *node, const QString &name) {
+        seen.insert(node->object());
+        const QAccessible::State state = node->state();
+        if (!state.invisible && (state.focusable || showing.contains(node->role())) &&
+            (node->text(QAccessible::Name).trimmed().isEmpty() || vague.contains(node->role())))
+            faults << RoleName(node->role()) + " " + name;
+    };
     std::function<void(QAccessibleInterface *, const QString &)> walk;
     walk = [&](QAccessibleInterface *node, const QString &where) {
         const QObject *object = node->object();
         const QString name =
             object && !object->objectName().isEmpty() ? object->objectName() : where + "/?";
-        seen.insert(object);
-        const bool matters = !node->state().invisible &&
-                             (node->state().focusable || showing.contains(node->role()) ||
-                              node->role() == R::Window || node->role() == R::Dialog);
-        if (matters &&
-            (node->text(QAccessible::Name).trimmed().isEmpty() || vague.contains(node->role())))
-            faults << RoleName(node->role()) + " " + name;
+        check(node, name);
         for (int i = 0; i < node->childCount(); ++i)
             walk(node->child(i), name);
     };
     walk(QAccessible::queryAccessibleInterface(window), QString());
     const auto widgets = window->findChildren<QWidget *>();
-    for (const QWidget *widget : widgets) {
+    for (QWidget *widget : widgets) {
         if ((widget->focusPolicy() & Qt::TabFocus) && !seen.contains(widget))
-            faults << "missing " + widget->objectName();
+            check(QAccessible::queryAccessibleInterface(widget), widget->objectName());
     }
     return faults;
 }
@@ -158,7 +161,7 @@ private slots:
         frmCompact compact(world->count);
         compact.show();
         QCOMPARE(Unnamed(&compact), QStringList());
-        QEXPECT_FAIL("", "The compact window is titled \"Pendrel\" in issue 11", Continue);
+        QEXPECT_FAIL("", "The compact window is still titled \"Form1\"", Continue);
         QCOMPARE(QAccessible::queryAccessibleInterface(&compact)->text(QAccessible::Name),
                  "Pendrel");
 
@@ -171,7 +174,8 @@ private slots:
         auto *grid = Control<QTableView>(&sessions, "grdSessions");
         grid->setCurrentIndex(grid->model()->index(0, 3)); // an empty comment, in the editor
         QTest::keyClick(grid, Qt::Key_F2);
-        QEXPECT_FAIL("", "The Sessions window's names come with the log work", Continue);
+        QEXPECT_FAIL("", "The Sessions window's grid, blank cells and editor have no names yet",
+                     Continue);
         QCOMPARE(Unnamed(&sessions), QStringList());
 
         MessageBox::setTestMode(false);
@@ -180,14 +184,10 @@ private slots:
             WhenModal<QMessageBox>(&main, [&](QMessageBox *box) { faults << Unnamed(box); });
         };
         inspect();
-        MessageBox::message(&main, "Saved");
-        inspect();
-        MessageBox::information(&main, "Session Log cleared");
-        inspect();
         MessageBox::error(&main, "The session log could not be read.");
         inspect();
         MessageBox::question(&main, "Do you want to save the changes you made?");
-        QEXPECT_FAIL("", "The message boxes' icons are named with the log work", Continue);
+        QEXPECT_FAIL("", "The message boxes' icons have no names yet", Continue);
         QCOMPARE(faults, QStringList());
     }
 
