@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run test test-asan fuzz bench install package format clean
+.PHONY: all deps build run test test-asan fuzz bench mutate install package format clean
 
 all: build
 
@@ -47,6 +47,11 @@ fuzz: deps
 	    -DPENDREL_FUZZ=ON -DBUILD_TESTING=OFF -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	FUZZ_SECONDS=$(FUZZ_SECONDS) ./fuzz/run $(FUZZ_BUILD)
+
+# Plants each fault of scripts/mutations.txt in a private copy and runs the suite against it.
+mutate: deps
+	./scripts/install-deps mutate
+	./scripts/mutate $(CURDIR)/build-mutate
 
 bench: deps $(BUILD)/build.ninja
 	./scripts/install-deps bench

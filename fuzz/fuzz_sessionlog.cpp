@@ -1,8 +1,6 @@
-// The log reader on any bytes: every line becomes a row of four cells with no line break in
-// them, and a log saved from those rows reads back as the same rows.
+// The log reader on any bytes: every line becomes a row of four cells with no line break or tab
+// in them, and a log saved from those rows reads back as the same rows.
 #include "log/SessionLog.h"
-
-#include <QStringDecoder>
 
 #include <cstdlib>
 
@@ -15,7 +13,9 @@ void Check(bool condition)
 
 std::vector<SessionLog::Row> Read(const QByteArray &bytes)
 {
-    const QString text = QStringDecoder(QStringConverter::System).decode(bytes);
+    bool legacy = false;
+    const QString text = SessionLog::Decode(bytes, &legacy);
+    Check(!legacy || !text.contains(QChar::ReplacementCharacter)); // every old byte is readable
     return SessionLog::ParseText(text);
 }
 } // namespace

@@ -5,6 +5,7 @@
 #include "clock/Sounds.h"
 #include "clock/StopWatch.h"
 #include "settings/Preferences.h"
+#include "ui/Accessibility.h"
 #include "ui/DesignFonts.h"
 #include "ui/EnterKey.h"
 #include "ui/MessageBox.h"
@@ -32,6 +33,7 @@ struct TestWorld : TestHome {
         RegisterFontSubstitutions();
         UseDialogFontByDefault();
         LetEnterPressButtons();
+        Accessibility::SetUp();
         modStopWatch::SetSoundPlayer([this](const QString &path, bool) { playedSounds << path; });
         MessageBox::setTestMode(true);
         UrlOpener::SetOpener([this](const QString &address) { openedUrls << address; });

@@ -4,6 +4,7 @@
 #include "clock/Sounds.h"
 #include "clock/StopWatch.h"
 #include "settings/Preferences.h"
+#include "ui/Accessibility.h"
 #include "ui/DesignFonts.h"
 #include "ui/EnterKey.h"
 
@@ -22,6 +23,7 @@ void Main()
     RegisterFontSubstitutions();
     UseDialogFontByDefault();
     LetEnterPressButtons();
+    Accessibility::SetUp();
     // The one count and the one set of preferences, handed to the windows. They belong to the
     // application, which outlives every window.
     auto *count = new modStopWatch::StopWatch(modStopWatch::GetTickCount, qApp);

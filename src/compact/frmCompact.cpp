@@ -2,6 +2,8 @@
 
 #include "clock/CountDisplay.h"
 #include "clock/StopWatch.h"
+#include "compact/CompactKeys.h"
+#include "ui/Accessibility.h"
 #include "ui/DesignFonts.h"
 #include "ui/WindowSystem.h"
 #include "ui_frmCompact.h"
@@ -59,6 +61,7 @@ frmCompact::frmCompact(StopWatch &count, QWidget *parent)
 
     for (QLabel *label : {ui->lblHours, ui->lblMinutes, ui->lblSeconds, ui->lblSecHundreds})
         label->installEventFilter(this);
+    Accessibility::SpeakAsOne(ui->Picture1);
 }
 
 frmCompact::~frmCompact() = default;
@@ -76,13 +79,17 @@ void frmCompact::setVisible(bool visible)
 void frmCompact::Form_Load()
 {
     if (blnActive) {
+        timDisplay_Timer(); // current from the moment it shows
         m_timDisplay->start();
     } else {
         m_timDisplay->stop();
-        ui->lblHours->setText(strHours);
-        ui->lblMinutes->setText(strMinutes);
-        ui->lblSecHundreds->setText(strSecHundreds);
-        ui->lblSeconds->setText(strSeconds);
+        // The handed-over time, with the stopped count's years and days for those who listen.
+        CountTexts handed = m_count.Texts();
+        handed.hours = strHours;
+        handed.minutes = strMinutes;
+        handed.hundredths = strSecHundreds;
+        handed.seconds = strSeconds;
+        UpdateDisplay(handed, this);
     }
     // Met in window lists as "Pendrel", but kept out of the task bar.
     WindowSystem::KeepOffTaskBar(this);
@@ -120,9 +127,16 @@ void frmCompact::tmrDragEnd_Timer()
 
 void frmCompact::keyPressEvent(QKeyEvent *event)
 {
-    // Only a double-click brings the main window back; Escape is not a way out here.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
+    // Escape and Enter bring the main window back, as a double-click does; the arrows move.
+    const int key = event->key();
+    if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
+        close();
+        return;
+    }
+    const QPoint to = NudgedPosition(pos(), frameGeometry().size(), screen()->availableGeometry(),
+                                     key, event->modifiers());
+    if (to != pos()) {
+        move(to);
         return;
     }
     QDialog::keyPressEvent(event);

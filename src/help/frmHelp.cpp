@@ -1,6 +1,7 @@
 #include "help/frmHelp.h"
 
 #include "help/HelpText.h"
+#include "ui/Accessibility.h"
 #include "ui/DesignFonts.h"
 #include "ui/Maker.h"
 #include "ui/UrlOpener.h"
@@ -16,7 +17,7 @@ frmHelp::frmHelp(QWidget *parent)
 
     ui->Label1->setText(Maker::Name());
     ui->lblURL->setText(Maker::Address());
-    OnLeftClick(ui->lblURL, [this] { lblURL_Click(); });
+    Accessibility::MakeLink(ui->lblURL, [this] { lblURL_Click(); });
     // Escape reaches reject(), which closes the window as Close does.
     connect(ui->cmdClose, &QPushButton::clicked, this, &frmHelp::cmdClose_Click);
     ui->cmdClose->setFocus();

@@ -3,9 +3,7 @@
 #include "ui/ProgramFolder.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -22,16 +20,6 @@ bool IsFieldBreak(QChar c)
     return c == QLatin1Char(';') || c == QLatin1Char('\t');
 }
 
-Outcome Failure(const QString &path, const QString &reason)
-{
-    return Outcome{false, path, reason};
-}
-
-// The per-user folder may not exist yet.
-bool MakeFolderFor(const QString &path)
-{
-    return QDir().mkpath(QFileInfo(path).absolutePath());
-}
 } // namespace
 
 QString FailureText(const QString &what, const Outcome &outcome)
@@ -108,7 +96,9 @@ void AppendLogLine(QString &text, QStringView line)
         const QChar c = line[i];
         if (c == QLatin1Char('\r') && i + 1 < line.size() && line[i + 1] == QLatin1Char('\n'))
             continue; // CR LF is one break: the LF gives the space
-        text += (c == QLatin1Char('\r') || c == QLatin1Char('\n')) ? QLatin1Char(' ') : c;
+        const bool breaksRow =
+            c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QLatin1Char('\t');
+        text += breaksRow ? QLatin1Char(' ') : c;
     }
     text += QLatin1String("\r\n");
 }
@@ -137,64 +127,6 @@ std::vector<Row> ParseText(QStringView text)
     return rows;
 }
 
-ReadResult ReadAll()
-{
-    ReadResult result;
-    const QString path = Path();
-    QFile file(path);
-    if (!file.exists()) {
-        // Opening the log leaves an empty file behind; one that can't be made has nothing to show.
-        if (MakeFolderFor(path) && file.open(QIODevice::WriteOnly))
-            file.close();
-        return result;
-    }
-    if (!file.open(QIODevice::ReadOnly))
-        return {Failure(path, file.errorString()), {}};
-    QString text;
-    {
-        const QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            return {Failure(path, file.errorString()), {}};
-        QStringDecoder decoder(QStringConverter::System);
-        text = decoder.decode(bytes);
-        result.undecodable = decoder.hasError();
-    }
-    result.rows = ParseText(text);
-    return result;
-}
-
-Outcome Append(const QString &line)
-{
-    const QString path = Path();
-    if (!MakeFolderFor(path))
-        return Failure(path, QStringLiteral("The folder could not be created."));
-    QFile file(path);
-    // Unbuffered, so that a failed write is seen here and can be undone.
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
-        return Failure(path, file.errorString());
-
-    QString text;
-    const qint64 oldSize = file.size();
-    if (oldSize > 0) {
-        // A last line without its line end must not swallow the new one.
-        char last = 0;
-        if (file.seek(oldSize - 1) && file.getChar(&last) && last != '\n' && last != '\r')
-            text = QStringLiteral("\r\n");
-    }
-    AppendLogLine(text, line);
-    const QByteArray bytes = QStringEncoder(QStringConverter::System).encode(text);
-
-    if (!file.seek(oldSize) || file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.resize(oldSize); // no half line left behind
-        return Failure(path, reason);
-    }
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        return Failure(path, file.errorString());
-    return {true, path, {}};
-}
-
 QByteArray Encode(const std::vector<Row> &rows)
 {
     QString text;
@@ -204,46 +136,27 @@ QByteArray Encode(const std::vector<Row> &rows)
     return QStringEncoder(QStringConverter::System).encode(text);
 }
 
-QString BackupPath()
-{
-    return Path() + QStringLiteral(".bak");
-}
+// Windows-1252 where it differs from Latin-1. Its five unassigned bytes keep their C1 code.
+constexpr char16_t Windows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-Outcome Rewrite(const std::vector<Row> &rows, bool keepOld)
+QString Decode(const QByteArray &bytes, bool *legacy)
 {
-    const QString path = Path();
-    if (!MakeFolderFor(path))
-        return Failure(path, QStringLiteral("The folder could not be created."));
-    if (keepOld && QFile::exists(path)) {
-        // The rewrite can't give back bytes that were no text; the copy keeps them.
-        const QString backup = BackupPath();
-        QFile::remove(backup);
-        QFile old(path);
-        if (!old.copy(backup))
-            return Failure(backup, old.errorString());
+    QStringDecoder utf8(QStringConverter::System);
+    QString text = utf8.decode(bytes);
+    if (legacy)
+        *legacy = utf8.hasError();
+    if (!utf8.hasError())
+        return text;
+    text.resize(bytes.size());
+    QChar *out = text.data();
+    for (const char byte : bytes) {
+        const auto b = uchar(byte);
+        *out++ = (b >= 0x80 && b < 0xA0) ? QChar(Windows1252High[b - 0x80]) : QChar(b);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Failure(path, file.errorString());
-    const QByteArray bytes = Encode(rows);
-    // commit() does not see a flush that failed (a full disk, say), so flush and check first.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return Failure(path, reason);
-    }
-    if (!file.commit())
-        return Failure(path, file.errorString());
-    return {true, path, {}};
-}
-
-Outcome Remove()
-{
-    const QString path = Path();
-    QFile file(path);
-    if (file.exists() && !file.remove())
-        return Failure(path, file.errorString());
-    return {true, path, {}};
+    return text;
 }
 
 } // namespace SessionLog

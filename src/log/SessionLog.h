@@ -8,7 +8,8 @@
 
 // SessionLog.txt: one line per snapshot, fields separated by ";", system-encoded text with CR LF
 // line ends, no header. Every operation forms the path anew and opens and closes the file within
-// the call. No widgets here.
+// the call. Two copies of Pendrel may share the file: appends are single writes in append mode,
+// and a rewrite holds SessionLog.txt.lock. No widgets here.
 namespace SessionLog {
 
 inline const QString FileName = QStringLiteral("SessionLog.txt");
@@ -17,11 +18,19 @@ inline const QString FileName = QStringLiteral("SessionLog.txt");
 constexpr int ColumnCount = 4;
 using Row = std::array<QString, ColumnCount>;
 
+// A log past this size is refused before it is read: the grid would need many times as much
+// memory, and no year of snapshots comes near it.
+constexpr qint64 MaxReadBytes = 32 * 1024 * 1024;
+
 // What an operation did: on failure, the file it tried and the system's reason.
 struct Outcome {
     bool ok = true;
     QString path;
     QString reason;
+    // Rewrite only: the file changed since it was read, and nothing was written.
+    bool changed = false;
+    // Rewrite only: where the file as it was is kept, when a copy was made.
+    QString backup;
 };
 
 // A message for the user: what failed, then the file and the reason.
@@ -45,35 +54,49 @@ Row ToRow(const QStringList &fields);
 // A row as one line: the cells joined by ";".
 QString FormatRow(const Row &row);
 
-// Adds `line` and a CR LF to `text`. A line break inside the line becomes a space, so one row
-// stays one line.
+// Adds `line` and a CR LF to `text`. A line break or a tab inside the line becomes a space, so
+// one row stays one line of four cells.
 void AppendLogLine(QString &text, QStringView line);
 
 // The snapshot line start;stop;elapsed.
 QString SnapshotLine(const QString &start, const QString &stop, const QString &elapsed);
 
+// The file's bytes as text: UTF-8, or, when they are no UTF-8, Windows-1252, the code page
+// that older systems wrote. Every byte is readable in one or the other.
+QString Decode(const QByteArray &bytes, bool *legacy = nullptr);
+std::vector<Row> ParseText(QStringView text);
+QByteArray Encode(const std::vector<Row> &rows);
+
+// What a read saw, so that a rewrite can tell whether the file changed since.
+struct Loaded {
+    bool read = false;
+    quint64 device = 0, inode = 0;
+    qint64 size = 0;
+    size_t digest = 0;
+    bool endsWithLineEnd = true;
+    bool legacy = false; // read as Windows-1252: a rewrite keeps a copy of the old bytes
+};
+
 struct ReadResult {
     Outcome outcome;
     std::vector<Row> rows;
-    // Some bytes were no text in the system's encoding (a log from an older system, say).
-    bool undecodable = false;
+    Loaded loaded;
 };
 
 // Every line of the log as a row, in file order; CR LF and lone LF both end a line. A missing
 // file is created empty.
 ReadResult ReadAll();
-std::vector<Row> ParseText(QStringView text);
 
 // Appends one line, creating the file when it is missing.
 Outcome Append(const QString &line);
 
 // Replaces the whole file with the rows, atomically: a failed rewrite leaves the old file whole.
-// With `keepOld`, the old file is first copied to BackupPath(); if that fails, nothing changes.
-Outcome Rewrite(const std::vector<Row> &rows, bool keepOld = false);
-QString BackupPath();
-QByteArray Encode(const std::vector<Row> &rows);
+// Lines that another copy appended since `loaded` are kept after the rows. A file changed in
+// any other way is left alone (`changed`), unless `overwrite`; then, as for a legacy file, the
+// old file is first kept in a backup that no later save overwrites.
+Outcome Rewrite(const std::vector<Row> &rows, const Loaded &loaded, bool overwrite = false);
 
-// Deletes the file if there is one.
-Outcome Remove();
+// Empties the file; a link stays a link to the emptied file.
+Outcome Clear();
 
 } // namespace SessionLog

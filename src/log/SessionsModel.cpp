@@ -7,6 +7,9 @@ const char *const Headers[SessionLog::ColumnCount] = {"Start Time", "Stop Time",
                                                       "Comment"};
 const QColor CellColour(0xFF, 0xE9, 0xD2);
 constexpr int CellAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+// Far more than a cell's width shows; a longer text is cut for the screen only, so that painting
+// never lays out a whole megabyte.
+constexpr qsizetype ShownLength = 500;
 } // namespace
 
 int SessionsModel::rowCount(const QModelIndex &parent) const
@@ -24,10 +27,19 @@ QVariant SessionsModel::data(const QModelIndex &index, int role) const
     if (!index.isValid())
         return {};
     switch (role) {
-    case Qt::DisplayRole:
-        return cell(index.row(), index.column());
+    case Qt::DisplayRole: {
+        const QString &text = m_rows[size_t(index.row())][size_t(index.column())];
+        if (text.size() <= ShownLength)
+            return text;
+        return text.first(ShownLength - 1) + QChar(0x2026);
+    }
     case Qt::TextAlignmentRole:
         return CellAlignment;
+    case Qt::AccessibleTextRole:
+        // An empty cell is still read as something.
+        if (cell(index.row(), index.column()).isEmpty())
+            return QStringLiteral("blank");
+        return {};
     case Qt::BackgroundRole:
         return CellColour;
     default:

@@ -8,9 +8,11 @@
 #include "ui_frmSessions.h"
 
 #include <QCloseEvent>
-#include <QFileInfo>
+#include <QDir>
 #include <QHeaderView>
 #include <QKeyEvent>
+
+#include <limits>
 
 namespace {
 // Column widths of 2200, 2200, 2200 and 4055 twips.
@@ -28,6 +30,7 @@ frmSessions::frmSessions(QWidget *parent)
 
     QTableView *grid = ui->grdSessions;
     grid->setModel(m_model);
+    grid->setAccessibleName(QStringLiteral("Sessions"));
     QHeaderView *rows = grid->verticalHeader();
     rows->setMinimumSectionSize(1);
     rows->setSectionResizeMode(QHeaderView::Fixed);
@@ -46,8 +49,10 @@ frmSessions::frmSessions(QWidget *parent)
     QLineEdit *editor = ui->Text1;
     editor->setParent(grid->viewport());
     editor->hide();
+    editor->setMaxLength(std::numeric_limits<int>::max()); // a cell of any length stays whole
     editor->installEventFilter(this);
     grid->installEventFilter(this);
+    grid->viewport()->installEventFilter(this);
     setTabOrder(grid, editor);
     setTabOrder(editor, ui->cmdClearLog);
     setTabOrder(ui->cmdClearLog, ui->cmdClose);
@@ -74,6 +79,7 @@ void frmSessions::LoadSessionGrid()
 {
     ui->Text1->hide();
     m_model->setRows({});
+    m_loaded = {};
     for (int column = 0; column < SessionLog::ColumnCount; ++column)
         ui->grdSessions->setColumnWidth(column, ColumnWidths[column]);
 
@@ -85,26 +91,43 @@ void frmSessions::LoadSessionGrid()
         return;
     }
     m_model->setRows(std::move(read.rows));
-    m_undecodable = read.undecodable;
-    if (m_undecodable) {
+    m_loaded = read.loaded;
+    if (m_loaded.legacy) {
         MessageBox::information(
-            this, QStringLiteral("Some of the session log is not text in this system's encoding "
-                                 "and shows as \uFFFD. If you save, the log as it was is kept "
-                                 "beside it as %1.")
-                      .arg(QFileInfo(SessionLog::BackupPath()).fileName()));
+            this, QStringLiteral("The session log was written on an older system, in the "
+                                 "Windows-1252 encoding, and is shown as such. Saving stores it "
+                                 "as UTF-8, and first keeps a copy of it as it was."));
     }
 }
 
 bool frmSessions::SaveSessionGrid()
 {
-    const SessionLog::Outcome saved = SessionLog::Rewrite(m_model->rows(), m_undecodable);
+    SessionLog::Outcome saved = SessionLog::Rewrite(m_model->rows(), m_loaded);
+    if (saved.changed) {
+        if (MessageBox::question(
+                this, QStringLiteral("The session log has changed since this window opened: "
+                                     "another copy of Pendrel or another program has cleared, "
+                                     "saved or edited it.\n\nDo you want to replace it with the "
+                                     "rows shown here? Yes replaces it, keeping the file as it is "
+                                     "now in a copy beside it. No leaves the file as it is and "
+                                     "this window open.")) != MessageBox::Yes)
+            return false;
+        saved = SessionLog::Rewrite(m_model->rows(), m_loaded, true);
+    }
     if (!saved.ok) {
         MessageBox::error(this, SessionLog::FailureText(
                                     QStringLiteral("The changes could not be saved. The session "
                                                    "log is as it was before."),
                                     saved));
+        return false;
     }
-    return saved.ok;
+    MessageBox::message(this, QStringLiteral("Saved"));
+    if (!saved.backup.isEmpty()) {
+        MessageBox::information(this, QStringLiteral("The session log as it was before is kept "
+                                                     "in %1.")
+                                          .arg(QDir::toNativeSeparators(saved.backup)));
+    }
+    return true;
 }
 
 void frmSessions::grdSessions_Click()
@@ -114,19 +137,21 @@ void frmSessions::grdSessions_Click()
     if (!current.isValid())
         return;
     grid->scrollTo(current);
+    m_editing = current;
     ui->Text1->show();
     ui->Text1->raise();
     // A text that differs from the editor's is a change: it is written back and counts as one.
     ui->Text1->setText(m_model->cell(current.row(), current.column()));
     ui->Text1->setGeometry(grid->visualRect(current));
+    ui->Text1->setAccessibleName(
+        m_model->headerData(current.column(), Qt::Horizontal, Qt::DisplayRole).toString());
     ui->Text1->setFocus(Qt::MouseFocusReason);
 }
 
 void frmSessions::Text1_Change(const QString &text)
 {
-    const QModelIndex current = ui->grdSessions->currentIndex();
-    if (current.isValid())
-        m_model->setCell(current.row(), current.column(), text);
+    if (m_editing.isValid())
+        m_model->setCell(m_editing.row(), m_editing.column(), text);
     blnModified = true;
 }
 
@@ -159,7 +184,7 @@ void frmSessions::cmdDeleteRow_Click()
 
 void frmSessions::cmdClearLog_Click()
 {
-    const SessionLog::Outcome removed = SessionLog::Remove();
+    const SessionLog::Outcome removed = SessionLog::Clear();
     if (!removed.ok) {
         MessageBox::error(
             this, SessionLog::FailureText(QStringLiteral("The session log could not be cleared."),
@@ -183,7 +208,6 @@ void frmSessions::cmdClose_Click()
             m_closing = false;
             return;
         }
-        MessageBox::message(this, QStringLiteral("Saved"));
     }
     m_closed = true;
     QDialog::done(QDialog::Rejected);
@@ -206,6 +230,12 @@ void frmSessions::closeEvent(QCloseEvent *event)
 
 bool frmSessions::eventFilter(QObject *watched, QEvent *event)
 {
+    // A key the editor leaves (Up, Page Down...) would reach the grid and move its current cell;
+    // it stays in the editor, as in any text box. Escape still goes on to press Close.
+    if (event->type() == QEvent::KeyPress && ui->Text1->hasFocus() &&
+        (watched == ui->grdSessions || watched == ui->grdSessions->viewport()) &&
+        static_cast<QKeyEvent *>(event)->key() != Qt::Key_Escape)
+        return true;
     if (watched == ui->grdSessions && event->type() == QEvent::KeyPress) {
         // The keyboard's way to the editor, as a click is the mouse's.
         const int key = static_cast<QKeyEvent *>(event)->key();

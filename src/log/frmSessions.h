@@ -1,6 +1,9 @@
 #pragma once
 
+#include "log/SessionLog.h"
+
 #include <QDialog>
+#include <QPersistentModelIndex>
 
 #include <memory>
 
@@ -20,22 +23,6 @@ public:
     explicit frmSessions(QWidget *parent = nullptr);
     ~frmSessions() override;
 
-    Ui::frmSessions *controls() const { return ui.get(); }
-    SessionsModel *model() const { return m_model; }
-    bool modified() const { return blnModified; }
-
-    void LoadSessionGrid();
-    // False, with the reason shown, when the file could not be written; it is then as it was.
-    bool SaveSessionGrid();
-
-public slots:
-    void grdSessions_Click();
-    void Text1_Change(const QString &text);
-    void Text1_KeyDown(int keyCode, Qt::KeyboardModifiers shift);
-    void Text1_LostFocus();
-    void cmdDeleteRow_Click();
-    void cmdClearLog_Click();
-    void cmdClose_Click();
     // Escape presses Close.
     void reject() override;
 
@@ -43,13 +30,27 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+private slots:
+    void grdSessions_Click();
+    void Text1_Change(const QString &text);
+    void Text1_KeyDown(int keyCode, Qt::KeyboardModifiers shift);
+    void Text1_LostFocus();
+    void cmdDeleteRow_Click();
+    void cmdClearLog_Click();
+    void cmdClose_Click();
+
 private:
     void Form_Load();
+    void LoadSessionGrid();
+    // Says "Saved", or why the file was not written; it is then as it was.
+    bool SaveSessionGrid();
 
     std::unique_ptr<Ui::frmSessions> ui;
     SessionsModel *m_model = nullptr;
+    // The cell the editor writes to: set when it opens, and by nothing else.
+    QPersistentModelIndex m_editing;
+    SessionLog::Loaded m_loaded; // what the grid was read from
     bool blnModified = false;
-    bool m_undecodable = false; // saving keeps a copy of the log as it was
-    bool m_closing = false;     // the closing steps are under way or done
+    bool m_closing = false; // the closing steps are under way or done
     bool m_closed = false;
 };

@@ -1,6 +1,7 @@
 #include "settings/Preferences.h"
 
 #include "settings/SettingsStore.h"
+#include "ui/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +18,9 @@ QString OneOrZero(bool on)
 // Why the settings file can't be written, as near as the file system tells.
 QString WriteFailureReason(const QString &path)
 {
+    const QString refusal = RegularFile::Refusal(path);
+    if (!refusal.isEmpty())
+        return refusal;
     const QFileInfo file(path);
     if (file.exists()) {
         QFile probe(path);
@@ -62,12 +66,13 @@ void Preferences::Load()
 
 bool Preferences::Save(const PreferenceValues &values, QString *failure)
 {
-    // The texts go in as typed: a days text is only interpreted when it is used.
+    // The texts go in as typed: a days text is only interpreted when it is used. All four are
+    // stored in one write, or none.
     const bool saved =
-        SaveSetting(SectionSettings, KeyCustomText, values.strCustomText) &&
-        SaveSetting(SectionSettings, KeyPlaySounds, OneOrZero(values.blnPlaySounds)) &&
-        SaveSetting(SectionSettings, KeyDisplayWarnings, OneOrZero(values.blnDisplayWarnings)) &&
-        SaveSetting(SectionSettings, KeyWarningDays, values.strWarningDays);
+        SaveSettings(SectionSettings, {{KeyCustomText, values.strCustomText},
+                                       {KeyPlaySounds, OneOrZero(values.blnPlaySounds)},
+                                       {KeyDisplayWarnings, OneOrZero(values.blnDisplayWarnings)},
+                                       {KeyWarningDays, values.strWarningDays}});
     if (!saved) {
         if (failure) {
             const QString path = StoreLocation();

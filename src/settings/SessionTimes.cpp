@@ -11,9 +11,7 @@ bool SessionTimes::OnStart(const QDateTime &now)
     m_blnStartedThisRun = true;
     m_strStart = DateTimeText(now);
     m_strStop = QStringLiteral("0");
-    const bool startSaved = SaveSetting(SectionSession, KeyStart, m_strStart);
-    const bool stopSaved = SaveSetting(SectionSession, KeyStop, m_strStop);
-    return startSaved && stopSaved;
+    return SaveSettings(SectionSession, {{KeyStart, m_strStart}, {KeyStop, m_strStop}});
 }
 
 bool SessionTimes::OnSnapshot(const QDateTime &now)

@@ -1,13 +1,19 @@
 #include "settings/SettingsStore.h"
 
 #include "settings/TimeFormat.h"
+#include "ui/RegularFile.h"
 
 #include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
 #include <QStringList>
 
+#include <array>
 #include <cmath>
+#include <sys/stat.h>
 
 namespace SettingsStore {
 
@@ -17,10 +23,33 @@ QString ApplicationName()
     return QStringLiteral("Pendrel");
 }
 
-QSettings Store()
+// The per-user file, found without reading it: a QSettings reads its files as it is made, and
+// a pipe in the store's place would block it for good. This one reads no file that exists.
+QString StoreFile()
 {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, ApplicationName(),
-                     ApplicationName());
+    const QSettings probe(QSettings::IniFormat, QSettings::UserScope,
+                          QStringLiteral("PendrelSettingsFolderProbe"));
+    return QFileInfo(probe.fileName())
+        .dir()
+        .filePath(ApplicationName() + QLatin1Char('/') + ApplicationName() +
+                  QStringLiteral(".ini"));
+}
+
+// Which file is at a path, and when it was last written: a save puts a new file in place.
+using FileStamp = std::array<qint64, 4>;
+FileStamp Stamp(const QString &path)
+{
+    struct stat info = {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    return {qint64(info.st_dev), qint64(info.st_ino), qint64(info.st_mtim.tv_sec),
+            qint64(info.st_mtim.tv_nsec)};
+}
+
+QString &LastFailureText()
+{
+    static QString text;
+    return text;
 }
 
 // Plain decimal numbers only: "1,000" is no number here.
@@ -42,7 +71,10 @@ QString KeyPath(const QString &section, const QString &key)
 
 QString GetSetting(const QString &section, const QString &key, const QString &defaultValue)
 {
-    const QVariant value = Store().value(KeyPath(section, key));
+    const QString file = StoreFile();
+    if (!RegularFile::Refusal(file).isEmpty())
+        return defaultValue;
+    const QVariant value = QSettings(file, QSettings::IniFormat).value(KeyPath(section, key));
     if (!value.isValid())
         return defaultValue;
     // An unquoted comma in a hand-edited file reads back as a list.
@@ -53,17 +85,48 @@ QString GetSetting(const QString &section, const QString &key, const QString &de
 
 bool SaveSetting(const QString &section, const QString &key, const QString &value)
 {
-    QSettings store = Store();
-    if (!store.isWritable())
+    return SaveSettings(section, {{key, value}});
+}
+
+bool SaveSettings(const QString &section, const QList<std::pair<QString, QString>> &values)
+{
+    const QString file = StoreFile();
+    LastFailureText() = RegularFile::Refusal(file);
+    if (!LastFailureText().isEmpty())
         return false;
-    store.setValue(KeyPath(section, key), value);
+    const FileStamp before = Stamp(file);
+    // One file written in one step: every value or, when it fails, none.
+    QSettings store(file, QSettings::IniFormat);
+    QList<QVariant> old;
+    for (const auto &[key, value] : values) {
+        old << store.value(KeyPath(section, key));
+        store.setValue(KeyPath(section, key), value);
+    }
     store.sync();
-    return store.status() == QSettings::NoError;
+    // A junk line or a byte-order mark reads as a format error, which hides whether the write
+    // failed; a write that succeeded put a new file in place.
+    if (store.status() == QSettings::NoError || Stamp(file) != before)
+        return true;
+    // QSettings keeps unwritten values for every later reader of the file, and writes them with
+    // the next save of anything: the old ones go back instead.
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (old[i].isValid())
+            store.setValue(KeyPath(section, values[i].first), old[i]);
+        else
+            store.remove(KeyPath(section, values[i].first));
+    }
+    LastFailureText() = QStringLiteral("The file could not be written.");
+    return false;
+}
+
+QString LastFailure()
+{
+    return LastFailureText();
 }
 
 QString StoreLocation()
 {
-    return Store().fileName();
+    return StoreFile();
 }
 
 std::optional<bool> ToBoolean(const QString &text)

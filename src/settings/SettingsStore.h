@@ -1,15 +1,19 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 
 #include <optional>
+#include <utility>
 
 class QDateTime;
 class QLocale;
 
 // The per-user settings store: text values under section and key, for the application
-// "Pendrel". Everything stored is text; these are the one set of conversions from it.
+// "Pendrel". Everything stored is text; these are the one set of conversions from it. Only a
+// regular file is read or written as the store (a link is followed to one): a pipe or a device
+// in its place reads as an empty store and is never written.
 namespace SettingsStore {
 
 inline const QString SectionSettings = QStringLiteral("Settings");
@@ -32,6 +36,12 @@ QString GetSetting(const QString &section, const QString &key, const QString &de
 
 // Stores the text; false when the store could not be written.
 bool SaveSetting(const QString &section, const QString &key, const QString &value);
+
+// Stores every value under `section` in one write: all of them, or, returning false, none.
+bool SaveSettings(const QString &section, const QList<std::pair<QString, QString>> &values);
+
+// Why the last save failed, for a message: "It is a named pipe (FIFO)...", say.
+QString LastFailure();
 
 // Where the store keeps its file, for messages.
 QString StoreLocation();

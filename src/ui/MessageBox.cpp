@@ -1,6 +1,11 @@
 #include "ui/MessageBox.h"
 
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
+
+#include <memory>
 
 namespace {
 struct TestState {
@@ -14,6 +19,29 @@ TestState &testState()
     static TestState state;
     return state;
 }
+
+std::function<void(QMessageBox &)> &inspector()
+{
+    static std::function<void(QMessageBox &)> inspect;
+    return inspect;
+}
+
+// QMessageBox lets Escape and the close button answer No. A question waits for Yes or No.
+class QuestionBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->matches(QKeySequence::Cancel))
+            event->accept();
+        else
+            QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent *event) override { event->ignore(); }
+};
 } // namespace
 
 void MessageBox::message(QWidget *parent, const QString &text)
@@ -52,17 +80,26 @@ QList<MessageBox::Shown> &MessageBox::history()
     return testState().history;
 }
 
+void MessageBox::setInspector(std::function<void(QMessageBox &)> inspect)
+{
+    inspector() = std::move(inspect);
+}
+
 MessageBox::Answer MessageBox::show(QWidget *parent, Kind kind, const QString &text)
 {
     TestState &test = testState();
-    if (test.on) {
+    if (test.on)
         test.history.append({kind, text});
+    if (test.on && !inspector()) {
         if (kind != Question)
             return Ok;
         return test.answers.isEmpty() ? Yes : test.answers.takeFirst();
     }
 
-    QMessageBox box(parent);
+    const std::unique_ptr<QMessageBox> owned = kind == Question
+                                                   ? std::make_unique<QuestionBox>(parent)
+                                                   : std::make_unique<QMessageBox>(parent);
+    QMessageBox &box = *owned;
     box.setWindowTitle(title());
     box.setText(text);
     box.setTextFormat(Qt::PlainText);
@@ -83,8 +120,15 @@ MessageBox::Answer MessageBox::show(QWidget *parent, Kind kind, const QString &t
         box.setDefaultButton(QMessageBox::Yes);
         break;
     }
-    const int pressed = box.exec();
+    // The icon says what kind of message this is, to those who can't see it too.
+    if (auto *icon = box.findChild<QLabel *>(QStringLiteral("qt_msgboxex_icon_label")))
+        icon->setAccessibleName(kind == Error ? QStringLiteral("Warning")
+                                              : QStringLiteral("Information"));
+    if (inspector())
+        inspector()(box);
+    else
+        box.exec();
     if (kind != Question)
         return Ok;
-    return pressed == QMessageBox::Yes ? Yes : No;
+    return box.clickedButton() == box.button(QMessageBox::Yes) ? Yes : No;
 }

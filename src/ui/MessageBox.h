@@ -3,10 +3,14 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
+class QMessageBox;
 class QWidget;
 
-// Every message box of Pendrel goes through here, titled "Pendrel". Tests switch on the test
-// mode: nothing is shown, each box is recorded and answered from a queue.
+// Every message box of Pendrel goes through here, titled "Pendrel". A box with Yes and No ignores
+// Escape and its close button: the user must choose. Tests switch on the test mode: nothing is
+// shown, each box is recorded and answered from a queue; or they inspect the real box.
 class MessageBox
 {
 public:
@@ -33,6 +37,9 @@ public:
     // The answer of the next question in test mode; unqueued questions are answered Yes.
     static void setNextAnswer(Answer answer);
     static QList<Shown> &history();
+    // Instead of being shown, each real box, built as it would be shown, is handed to `inspect`,
+    // which answers it by clicking one of its buttons. Comes before the test mode; empty: off.
+    static void setInspector(std::function<void(QMessageBox &)> inspect);
 
 private:
     static Answer show(QWidget *parent, Kind kind, const QString &text);

@@ -7,6 +7,7 @@
 #include "settings/frmCustomize.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QTableView>
 #include <QtTest>
 
@@ -106,26 +107,28 @@ private slots:
                 ++logLines;
             } else if (roll < 94) {
                 whileModal<frmSessions>(action("mnuSessions"), [this](frmSessions *sessions) {
-                    auto *grid = sessions->findChild<QTableView *>("grdSessions");
+                    auto *grid = Control<QTableView>(sessions, "grdSessions");
                     const int rows = grid->model()->rowCount();
                     QCOMPARE(rows, logLines);
                     const bool del = rows && !pick(4), clear = !pick(20), save = pick(2);
-                    if (rows > 0) { // comment a random row
+                    if (rows > 0) { // comment a random row: F2 opens the editor, Enter ends it
                         grid->setCurrentIndex(grid->model()->index(pick(rows), 3));
-                        sessions->grdSessions_Click();
-                        sessions->findChild<QObject *>("Text1")->setProperty(
-                            "text", QString::number(pick(1000)));
-                        sessions->Text1_KeyDown(Qt::Key_Return, Qt::NoModifier);
+                        QTest::keyClick(grid, Qt::Key_F2);
+                        auto *editor = Control<QLineEdit>(sessions, "Text1");
+                        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+                        QTest::keyClicks(editor, QString::number(pick(1000)));
+                        QTest::keyClick(editor, Qt::Key_Return);
                     }
-                    if (del)
-                        sessions->cmdDeleteRow_Click(); // the question is answered Yes
+                    if (del) // the question is answered Yes
+                        Click(sessions, "cmdDeleteRow");
                     if (clear)
-                        sessions->cmdClearLog_Click();
+                        Click(sessions, "cmdClearLog");
                     MessageBox::setNextAnswer(save ? MessageBox::Yes : MessageBox::No);
                     if (pick(2))
-                        sessions->cmdClose_Click();
+                        Click(sessions, "cmdClose");
                     else
-                        sessions->reject(); // Escape
+                        QTest::keyClick(sessions, Qt::Key_Escape);
+                    QVERIFY(!sessions->isVisible());
                     if (clear)
                         logLines = 0;
                     else if (save && del)

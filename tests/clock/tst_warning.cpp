@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 #include "compact/frmCompact.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QtTest>
 
@@ -129,6 +130,26 @@ private slots:
             QVERIFY(qAbs((ink.left() - inside.left()) - (inside.right() - ink.right())) <= 4);
             QVERIFY(ink.left() > inside.left() && ink.right() < inside.right());
         }
+    }
+
+    // Warnings switched off in Customize while the warning blinks: it goes at once, not at
+    // minute 16; the blink stays at once a second.
+    void switchingOffStopsTheBlink()
+    {
+        store(true, true, "1");
+        frmMain w(world->count, world->preferences);
+        w.show();
+        Click(&w, "cmdStartStop");
+        tick(w, Day + 1'000);
+        Fire(&w, "tmrWarning");
+        QCOMPARE(Showing(w), "warning blinks");
+        QCOMPARE(Control<QTimer>(&w, "tmrWarning")->interval(), 1'000);
+        WhenModal<QDialog>(&w, [](QDialog *customize) {
+            QTest::mouseClick(Control(customize, "chkDisplayWarnings"), Qt::LeftButton);
+            Click(customize, "cmdOK");
+        });
+        Control<QAction>(&w, "mnuCustomize")->trigger();
+        QCOMPARE(Showing(w), "count");
     }
 };
 

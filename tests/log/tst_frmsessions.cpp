@@ -1,9 +1,14 @@
-// The sessions window: the grid, the overlay editor, Delete Row, Clear Log and the closing steps.
+// The sessions window, driven through its controls: editing cells, deleting rows, clearing and
+// saving the log, the questions it asks, and logs that another copy changed or an older system
+// wrote.
 #include "LogTestSupport.h"
 
-#include "log/SessionsModel.h"
+#include "log/SessionLog.h"
 #include "log/frmSessions.h"
-#include "ui_frmSessions.h"
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTableView>
 
 class tst_frmsessions : public QObject
 {
@@ -14,6 +19,9 @@ class tst_frmsessions : public QObject
     inline static const QByteArray ThreeRows = "s1;t1;0 years, 0 days, 00:00:01.00\r\n"
                                                "s2;t2;0 years, 1 days, 00:00:02.00;old note\r\n"
                                                "s3;t3;2 years, 0 days, 00:00:03.00\r\n";
+    inline static const QByteArray Saved = "s1;t1;00:00:01.00;\r\n"
+                                           "s2;t2;1 days, 00:00:02.00;old note!\r\n"
+                                           "s3;t3;2 years, 00:00:03.00;\r\n";
 
     static QStringList Messages()
     {
@@ -31,64 +39,109 @@ class tst_frmsessions : public QObject
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
-    QTableView *grid() const { return window->controls()->grdSessions; }
-    QLineEdit *editor() const { return window->controls()->Text1; }
-    QRect cell(int r, int c) const { return grid()->visualRect(grid()->model()->index(r, c)); }
+    QTableView *grid() const { return Control<QTableView>(window.get(), "grdSessions"); }
+    QLineEdit *editor() const { return Control<QLineEdit>(window.get(), "Text1"); }
+    void press(const char *button) const { Click(window.get(), button); }
+    int rows() const { return grid()->model()->rowCount(); }
+    QModelIndex index(int row, int column) const { return grid()->model()->index(row, column); }
     void click(int row, int column)
     {
-        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, cell(row, column).center());
+        const QPoint centre = grid()->visualRect(index(row, column)).center();
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, centre);
+    }
+    void typeIntoOldNote() // the second row's comment gets a "!"
+    {
+        click(1, 3);
+        QTest::keyClick(editor(), Qt::Key_End);
+        QTest::keyClicks(editor(), "!");
     }
 
 private slots:
     void init() { world.emplace(); }
-    void cleanup() { window.reset(); }
+    void cleanup()
+    {
+        window.reset();
+        MessageBox::setInspector({});
+    }
 
-    // Guards the editor's place, focus and text, which steps are changes, and Escape losing text.
+    // Guards the editor's place, focus and text, which steps are changes, a key that moves the
+    // cell under the editor (so that it writes over another row), and Escape losing the text.
     void editingACell()
     {
         open();
-        click(0, 3); // the same empty text: no change
-        QVERIFY(editor()->isVisible() && !window->modified());
+        click(0, 3); // the same empty text: no change, so closing asks nothing
+        QVERIFY(editor()->isVisible());
+        press("cmdClose");
+        QVERIFY(!window->isVisible() && Messages().isEmpty());
+        open();
         click(1, 3); // another text: a change
-        QVERIFY(editor()->hasFocus() && window->modified() && editor()->text() == "old note");
-        QCOMPARE(editor()->geometry(), cell(1, 3));
+        QVERIFY(editor()->hasFocus() && editor()->text() == "old note");
+        QCOMPARE(editor()->geometry(), grid()->visualRect(index(1, 3)));
+        for (const Qt::Key key : {Qt::Key_Up, Qt::Key_PageDown, Qt::Key_Down, Qt::Key_PageUp,
+                                  Qt::Key_Down, Qt::Key_Down, Qt::Key_End})
+            QTest::keyClick(editor(), key); // each stays in the editor
         QTest::keyClicks(editor(), ";x");
+        QCOMPARE(grid()->currentIndex(), index(1, 3));
         QTest::keyClick(editor(), Qt::Key_Return);
         QVERIFY(QApplication::focusWidget() == grid() && !editor()->isVisible());
         QTest::keyClick(grid(), Qt::Key_F2); // the current cell again
         QTest::keyClicks(editor(), "!");
         QTest::keyClick(editor(), Qt::Key_Escape); // answered Yes
         QCOMPARE(Messages(), (QStringList{"Do you want to save the changes you made?", "Saved"}));
-        QVERIFY(!window->isVisible() &&
-                world->logBytes().contains("\r\ns2;t2;1 days, 00:00:02.00;old note;x!\r\ns3"));
+        QVERIFY(!window->isVisible());
+        QCOMPARE(world->logBytes(), QByteArray(Saved).replace("note!", "note;x!"));
+    }
+
+    // Guards a long cell cut at the editor's limit, or painted whole, and a tab that splits a cell.
+    void longCellsAndTabs()
+    {
+        const QByteArray comment(40'000, 'c');
+        open("s;t;e;" + comment + "\r\n");
+        QVERIFY(grid()->model()->data(index(0, 3)).toString().size() < 1000); // shown cut short
+        click(0, 3);
+        QCOMPARE(editor()->text().size(), comment.size());
+        editor()->insert("\tend"); // as pasted
+        press("cmdClose");         // answered Yes
+        QCOMPARE(world->logBytes(), "s;t;e;" + comment + " end\r\n");
     }
 
     // Guards deleting without asking, a deletion lost on close, and a cleared log with bytes.
     void deleteRowAndClearLog()
     {
         open();
-        grid()->setCurrentIndex(window->model()->index(1, 0));
+        QTest::keyClick(grid(), Qt::Key_Down); // the keyboard's way to the second row: no change
         MessageBox::setNextAnswer(MessageBox::No);
-        window->controls()->cmdDeleteRow->click();
-        QVERIFY(window->model()->rowCount() == 3 && !window->modified());
-        window->controls()->cmdDeleteRow->click(); // answered Yes
-        QCOMPARE(Messages().at(1), QString("Are you sure you want to delete the selected row?"));
-        window->cmdClose_Click();
+        press("cmdDeleteRow");
+        QCOMPARE(rows(), 3);
+        press("cmdDeleteRow"); // answered Yes
+        QCOMPARE(rows(), 2);
+        press("cmdClose"); // asks, as the deletion is only kept by saving
+        QCOMPARE(Messages(), (QStringList{"Are you sure you want to delete the selected row?",
+                                          "Are you sure you want to delete the selected row?",
+                                          "Do you want to save the changes you made?", "Saved"}));
         QCOMPARE(world->logBytes(), "s1;t1;00:00:01.00;\r\ns3;t3;2 years, 00:00:03.00;\r\n");
         open({});
-        window->controls()->cmdClearLog->click();
-        QVERIFY(Messages().last() == "Session Log cleared" && window->model()->rowCount() == 0);
+        press("cmdClearLog");
+        QVERIFY(Messages().last() == "Session Log cleared" && rows() == 0);
         QCOMPARE(world->logBytes(), QByteArray()); // there, and empty
     }
 
-    // Guards a folder in the log's place being written over, or passed over in silence.
+    // Guards a log that can't be read (a folder, or too big to open) passed over in silence,
+    // read into memory all the same, or written over.
     void unreadableLogIsReportedAndNotOverwritten()
     {
         QDir().mkpath(world->logFile());
         open({});
         QCOMPARE(MessageBox::history().value(0).kind, MessageBox::Error);
-        window->cmdClose_Click();
+        press("cmdClose");
         QVERIFY(MessageBox::history().size() == 1 && QFileInfo(world->logFile()).isDir());
+        QDir().rmdir(world->logFile());
+        QFile huge(world->logFile());
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(SessionLog::MaxReadBytes + 1));
+        open({}); // sparse: reading it would take the time and memory that this guards
+        QVERIFY(rows() == 0 && Messages().value(1).contains("32.0 MB; Pendrel opens session "
+                                                            "logs of up to 32 MB"));
+        QCOMPARE(huge.size(), SessionLog::MaxReadBytes + 1);
     }
 
     // Guards a failed save that cuts the log, closes or says "Saved", and a No that saves.
@@ -97,12 +150,86 @@ private slots:
         open();
         click(1, 3);
         QTest::keyClicks(editor(), QString(300, 'x'));
-        (FileSizeLimit(ThreeRows.size()), window->cmdClose_Click()); // answered Yes
+        {
+            FileSizeLimit limit(ThreeRows.size());
+            press("cmdClose"); // answered Yes
+        }
         QVERIFY(window->isVisible() && !Messages().contains("Saved"));
         QCOMPARE(MessageBox::history().last().kind, MessageBox::Error);
+        QVERIFY(Messages().last().endsWith("Reason: File too large"));
         MessageBox::setNextAnswer(MessageBox::No);
-        window->cmdClose_Click();
+        press("cmdClose");
         QVERIFY(!window->isVisible() && world->logBytes() == ThreeRows);
+    }
+
+    // Guards Escape or the close box answering a question No (throwing the edits away), and boxes
+    // without the title "Pendrel", Yes as the default or the right icon.
+    void questionsMustBeAnswered()
+    {
+        QStringList boxes;
+        MessageBox::setInspector([&](QMessageBox &box) {
+            box.show();
+            QTest::keyClick(&box, Qt::Key_Escape);
+            box.close();
+            boxes << QString("%1 icon %2 default %3 answered %4")
+                         .arg(box.windowTitle())
+                         .arg(box.icon())
+                         .arg(box.standardButton(box.defaultButton()))
+                         .arg(box.clickedButton() != nullptr);
+            if (box.button(QMessageBox::Yes))
+                box.button(QMessageBox::Yes)->click();
+        });
+        open();
+        typeIntoOldNote();
+        press("cmdClearLog"); // information, and this window's own clearing is no conflict
+        press("cmdClose");
+        const QString question = QString::number(QMessageBox::Yes);
+        QCOMPARE(boxes, (QStringList{"Pendrel icon 1 default 0 answered 1",
+                                     "Pendrel icon 0 default " + question + " answered 0",
+                                     "Pendrel icon 0 default 0 answered 1"}));
+        QVERIFY(!window->isVisible() && world->logBytes().isEmpty());
+    }
+
+    // Guards a save that drops the lines another copy appended since the window opened, or that
+    // overwrites another copy's save unasked, and a No to that question that closes or writes.
+    void saveAfterAnotherCopy()
+    {
+        open();
+        typeIntoOldNote();
+        QVERIFY(SessionLog::Append("a;b;c").ok); // the other copy's snapshot
+        press("cmdClose");
+        QCOMPARE(world->logBytes(), Saved + "a;b;c\r\n");
+        open();
+        typeIntoOldNote();
+        world->writeLog("x;y;z\r\n"); // saved, cleared or edited meanwhile
+        MessageBox::setNextAnswer(MessageBox::Yes);
+        MessageBox::setNextAnswer(MessageBox::No); // don't replace it
+        press("cmdClose");
+        QVERIFY(window->isVisible() && world->logBytes() == "x;y;z\r\n");
+        QVERIFY(Messages().last().startsWith("The session log has changed since this window"));
+        press("cmdClose"); // Yes, and Yes: replace it
+        QVERIFY(!window->isVisible() && world->logBytes() == Saved);
+        QCOMPARE(world->logBytes(world->logFile() + ".bak"), "x;y;z\r\n");
+        QCOMPARE(Messages().last(),
+                 "The session log as it was before is kept in " + world->logFile() + ".bak.");
+    }
+
+    // Guards a log from an older system shown and saved with U+FFFD in place of its letters, and
+    // a backup overwritten by the next one.
+    void legacyLog()
+    {
+        const QByteArray legacy = "s;t;e;Caf\xe9\r\nu;v;w;Na\xefve\r\n";
+        world->writeLog("an older backup", world->logFile() + ".bak");
+        open(legacy);
+        click(0, 3);
+        QCOMPARE(editor()->text(), QString("café"));
+        QTest::keyClicks(editor(), "!");
+        press("cmdClose");
+        QCOMPARE(world->logBytes() + world->logBytes(world->logFile() + ".bak") + "|" +
+                     world->logBytes(world->logFile() + ".bak.1"),
+                 "s;t;e;caf\xc3\xa9!\r\nu;v;w;na\xc3\xafve\r\nan older backup|" + legacy);
+        QVERIFY(Messages().first().contains("Windows-1252"));
+        QVERIFY(Messages().last().endsWith("SessionLog.txt.bak.1."));
     }
 };
 

@@ -1,10 +1,20 @@
-// The session log file: snapshot lines, reading, rewriting, the fallback folder, failed writes.
+// The session log file: snapshot lines, reading, rewriting, the fallback folder, failed writes,
+// two copies sharing the log, and files that are not what they seem.
 #include "LogTestSupport.h"
 
 #include "log/SessionLog.h"
 #include "settings/SettingsStore.h"
 
+#include <QRegularExpression>
+#include <QSaveFile>
+
 using namespace SettingsStore;
+
+static SessionLog::Outcome ReadAndRewrite()
+{
+    const SessionLog::ReadResult read = SessionLog::ReadAll();
+    return SessionLog::Rewrite(read.rows, read.loaded);
+}
 
 class tst_sessionlog : public QObject
 {
@@ -24,7 +34,7 @@ private slots:
         QCOMPARE(world->logBytes(), QByteArray("a;b;c\r\nd;e;f\r\n"));
     }
 
-    // Guards parsing (line ends, case, fields, zero parts, encoding) and rewrites that lose data.
+    // Guards parsing (line ends, case, fields, zero parts, encodings) and rewrites that lose data.
     void readAndRewrite()
     {
         const char *cases[][2] = {
@@ -33,39 +43,169 @@ private slots:
             {"8:00 PM;9:00 PM\t0 Years, 0 Days, 01:00:00.00;Met ANNA;x;\r\n",
              "8:00 pm;9:00 pm;01:00:00.00;met anna;x;\r\n"},
             {"caf\xc3\x89;\xe2\x82\xac;x\nd;e;f\n", "caf\xc3\xa9;\xe2\x82\xac;x;\r\nd;e;f;\r\n"},
+            {"Caf\xc9;\x80\x81\x9f;x\r\n",
+             "caf\xc3\xa9;\xe2\x82\xac\xc2\x81\xc3\xbf;x;\r\n"}, // 1252
             {"a;b;c\r\nd;e;f\ng;h;i\rj;k;l", "a;b;c;\r\nd;e;f;\r\ng;h;i;\r\nj;k;l;\r\n"},
             {"", ""},
             {"a;b;2 years, 0 days, 1\na;b;10 years, 20 days, 00:00:01.00\na;b;0 years, 0 days",
              "a;b;2 years, 1;\r\na;b;10 years, 20 days, 00:00:01.00;\r\na;b;0 days;\r\n"}};
         for (const auto &[file, rewritten] : cases) {
             world->writeLog(file);
-            QVERIFY(SessionLog::Rewrite(SessionLog::ReadAll().rows).ok);
+            QVERIFY(ReadAndRewrite().ok);
             QCOMPARE(world->logBytes(), QByteArray(rewritten));
         }
+        // A tab typed into a cell is stored as a space, as a line break is: one cell, one line.
+        const SessionLog::ReadResult empty = SessionLog::ReadAll();
+        QVERIFY(SessionLog::Rewrite({{"a", "b", "c", "x\ty\r\nz"}}, empty.loaded).ok);
+        QCOMPARE(world->logBytes(), "a;b;c;x y z\r\n");
     }
 
-    // Guards append, read and rewrite each choosing a folder of their own.
+    // Guards append, read, rewrite and clear each choosing a folder of their own.
     void fallbackFolder()
     {
         const QString fallback = world->blockProgramFolder();
         QVERIFY(SessionLog::Append("a;b;c").ok);
-        QVERIFY(SessionLog::Rewrite(SessionLog::ReadAll().rows).ok);
+        QVERIFY(ReadAndRewrite().ok);
         QCOMPARE(world->logBytes(fallback), QByteArray("a;b;c;\r\n"));
-        QVERIFY(SessionLog::Remove().ok);
-        QVERIFY(!QFile::exists(fallback));
+        QVERIFY(SessionLog::Clear().ok);
+        QCOMPARE(world->logBytes(fallback), QByteArray());
     }
 
-    // Guards half-written lines, truncated rewrites and stray temporary files on a full disk.
+    // Guards half-written lines, truncated rewrites, stray temporary files and a vague reason on
+    // a full disk.
     void failedWritesLeaveTheFileAsItWas()
     {
         world->writeLog("a;b;c\r\n");
+        const SessionLog::ReadResult read = SessionLog::ReadAll();
         FileSizeLimit limit(12);
-        QVERIFY(!SessionLog::Append("d;e;0 years, 0 days, 00:00:01.00").ok);
-        const SessionLog::Outcome rewrite = SessionLog::Rewrite({100, {"x", "y", "z", "comment"}});
-        QVERIFY(!rewrite.ok);
+        const SessionLog::Outcome append = SessionLog::Append("d;e;0 years, 0 days, 00:00:01.0");
+        const SessionLog::Outcome rewrite =
+            SessionLog::Rewrite({100, {"x", "y", "z", "comment"}}, read.loaded);
+        QCOMPARE(append.reason + " | " + rewrite.reason, "File too large | File too large");
         QCOMPARE(world->logBytes(), QByteArray("a;b;c\r\n"));
-        QCOMPARE(QDir(world->programFolder()).entryList(QDir::Files).size(), 1); // no temp file
+        QCOMPARE(world->besideLog(), QStringList()); // no temp file, no lock left
         QVERIFY(SessionLog::FailureText("x", rewrite).contains(world->logFile()));
+    }
+
+    // Guards a rewrite that drops what another copy did after the read: lines it appended are
+    // kept, any other change is never overwritten unasked, and an overwrite keeps the old file in
+    // a backup that no later one overwrites.
+    void rewriteAfterTheFileChanged()
+    {
+        const QByteArray log = "a;b;c;\r\nd;e;f;\r\n", edited = "a;b;c;\r\nD;E;f;\r\n";
+        const auto saveElsewhere = [&] { // another copy's save: a new file renamed into place
+            QSaveFile file(world->logFile());
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(log) && file.commit());
+        };
+        const std::function<void()> changes[] = {[] { QVERIFY(SessionLog::Append("g;h;i").ok); },
+                                                 [] { QVERIFY(SessionLog::Clear().ok); },
+                                                 [&] { world->writeLog(edited); }, saveElsewhere,
+                                                 [&] { QFile::remove(world->logFile()); }};
+        QStringList outcomes;
+        for (const auto &change : changes) {
+            world->writeLog(log);
+            const SessionLog::ReadResult read = SessionLog::ReadAll();
+            change();
+            const QByteArray before = world->logBytes();
+            const SessionLog::Outcome saved =
+                SessionLog::Rewrite({{"1", "2", "3", ""}}, read.loaded);
+            const bool kept = world->logBytes() == before;
+            outcomes << QString::number(saved.changed) + (kept ? " kept" : " " + world->logBytes());
+            if (saved.changed) {
+                const SessionLog::Outcome forced =
+                    SessionLog::Rewrite({{"1", "2", "3", ""}}, read.loaded, true);
+                outcomes << QString::number(forced.ok) + " " + world->logBytes() + "backup " +
+                                QFileInfo(forced.backup).fileName();
+            }
+        }
+        QCOMPARE(outcomes.join(" | "), "0 1;2;3;\r\ng;h;i\r\n | 1 kept | 1 1;2;3;\r\nbackup  | "
+                                       "1 kept | 1 1;2;3;\r\nbackup SessionLog.txt.bak | "
+                                       "1 kept | 1 1;2;3;\r\nbackup SessionLog.txt.bak.1 | "
+                                       "1 kept | 1 1;2;3;\r\nbackup ");
+        QCOMPARE(world->logBytes(world->logFile() + ".bak"), edited);
+        QCOMPARE(world->logBytes(world->logFile() + ".bak.1"), log);
+    }
+
+    // Guards lines lost when two copies share the log: another copy's appends written over, or
+    // dropped by a save that falls among them.
+    void twoCopies()
+    {
+        world->writeLog("a;b;c\r\n");
+        QProcess peer;
+        peer.start(QCoreApplication::applicationDirPath() + "/logpeer",
+                   {world->programFolder(), "1500", "peer"});
+        QVERIFY(peer.waitForReadyRead(30000));
+        for (int i = 0; i < 1500; ++i) {
+            QVERIFY(SessionLog::Append(QString("me;%1;x").arg(i)).ok);
+            if (i % 50 == 0)
+                QVERIFY(ReadAndRewrite().ok);
+        }
+        QVERIFY(peer.waitForFinished(60000) && peer.exitCode() == 0);
+        // A program without the lock, appending as a shell does, for as long as this copy does.
+        const QString stop = world->home.filePath("stop");
+        const QString script = "i=0; while [ ! -e \"$1\" ]; do echo \"sh;$i;x\" >> \"$0\"; "
+                               "i=$((i+1)); done";
+        peer.start("sh", {"-c", script, world->logFile(), stop});
+        QVERIFY(peer.waitForStarted());
+        for (int i = 1500; i < 3000; ++i)
+            QVERIFY(SessionLog::Append(QString("me;%1;x").arg(i)).ok);
+        QVERIFY(QFile(stop).open(QIODevice::WriteOnly));
+        QVERIFY(peer.waitForFinished(60000) && peer.exitCode() == 0);
+
+        QMap<QString, int> counts, next; // lines of each writer; one past its highest number
+        const QRegularExpression whole("^(me|peer|sh);(\\d+);x;?\r?$");
+        for (const QByteArray &line : world->logBytes().trimmed().split('\n').mid(1)) {
+            // A line of the shell's that crosses a page can look unfinished for an instant, so
+            // this copy may start a line of its own first: an empty line, but nothing lost.
+            if (line == "\r")
+                continue;
+            const QRegularExpressionMatch match = whole.match(QString::fromUtf8(line));
+            const QString writer = match.hasMatch() ? match.captured(1) : "torn: " + line;
+            counts[writer] += 1;
+            next[writer] = std::max(next[writer], match.captured(2).toInt() + 1);
+        }
+        QVERIFY(next["sh"] > 100);
+        QCOMPARE(counts, (QMap<QString, int>{{"me", 3000}, {"peer", 1500}, {"sh", next["sh"]}}));
+    }
+
+    // Guards a log or a stray that is no regular file being read, replaced or removed, a link
+    // replaced by a file, and anything but a killed save's own temporary file being removed.
+    void oddFiles()
+    {
+        for (const char *kind : {"fifo", "socket", "device"}) {
+            QFile::remove(world->logFile());
+            if (!MakeOddFile(kind, world->logFile()))
+                continue; // no device nodes but for root
+            const SessionLog::ReadResult read = SessionLog::ReadAll(); // never blocks
+            const QStringList reasons = {read.outcome.reason, SessionLog::Append("a").reason,
+                                         SessionLog::Rewrite({}, read.loaded, true).reason,
+                                         SessionLog::Clear().reason};
+            QVERIFY2(reasons.filter("not a regular file").size() == 4, qPrintable(kind));
+            QCOMPARE(FileKind(world->logFile()), "odd");
+        }
+        QFile::remove(world->logFile());
+        const QString target = world->home.filePath("elsewhere/log.txt");
+        QDir().mkpath(world->home.filePath("elsewhere"));
+        QVERIFY(QFile::link(target, world->logFile())); // dangling until the first append
+        QVERIFY(SessionLog::Append("a;b;c").ok && ReadAndRewrite().ok);
+        QVERIFY(world->logBytes(target) == "a;b;c;\r\n" && SessionLog::Clear().ok);
+        QVERIFY(FileKind(world->logFile()) == "link" && world->logBytes(target).isEmpty());
+
+        const QStringList names = {"log.txt.QkZmPa", "log.txt.XyzAbc", "log.txt.backup",
+                                   "log.txt.BACKUP", "log.txt.Ab1dEf", "log.txt.bak"};
+        for (const QString &name : names) {
+            QFile stray(world->home.filePath("elsewhere/" + name));
+            QVERIFY(stray.open(QIODevice::WriteOnly));
+            if (name != "log.txt.XyzAbc") // a save under way
+                stray.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                  QFileDevice::FileModificationTime);
+        }
+        SessionLog::ReadAll();
+        QStringList left = QDir(world->home.filePath("elsewhere")).entryList(QDir::Files);
+        QStringList expected = QStringList(names.mid(1)) << "log.txt";
+        left.sort();
+        expected.sort();
+        QCOMPARE(left, expected);
     }
 };
 

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -65,6 +66,11 @@ private slots:
     // taking up the new preferences at once (no sound, no warning at the next roll-over).
     void okStoresAndTakesEffect()
     {
+        QDir().mkpath(QFileInfo(world->settingsFile()).path()); // a hand-edited file
+        QFile settings(world->settingsFile());
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("\xEF\xBB\xBF[Settings]\njunk\nWarning%20Days=5\n");
+        settings.close();
         frmMain w(world->count, world->preferences);
         w.show();
         const QString longText(40'000, QChar('x')); // past a text box's default limit
@@ -83,6 +89,7 @@ private slots:
         });
         Control<QAction>(&w, "mnuCustomize")->trigger();
         QVERIFY(closed);
+        QVERIFY(MessageBox::history().isEmpty()); // no false alarm
         QCOMPARE(Stored(), longText + "|0|0|0.4");
         QCOMPARE(Texts(&w, {"lblCustomText"}), longText);
         Click(&w, "cmdStartStop");

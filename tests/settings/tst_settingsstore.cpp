@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "log/LogTestSupport.h"
 
 #include "settings/SettingsStore.h"
 
@@ -60,6 +60,53 @@ private slots:
         QVERIFY(QFile(world.home.filePath("f")).open(QIODevice::WriteOnly)); // a file, not a folder
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, world.home.filePath("f/c"));
         QVERIFY(!SaveSetting(SectionSession, KeyStart, "now"));
+    }
+
+    // Guards a false alarm (a byte-order mark or a junk line taken for a failed write), and a
+    // save of several values that stores some of them.
+    void savingSeveralValues()
+    {
+        TestWorld world;
+        QDir().mkpath(QFileInfo(world.settingsFile()).path());
+        QFile file(world.settingsFile());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("\xef\xbb\xbf[Settings]\r\nCustom%20Text=kept\r\njunk line\r\n");
+        file.close();
+        const auto stored = [] {
+            return GetSetting(SectionSettings, KeyCustomText) + '|' +
+                   GetSetting(SectionSettings, KeyPlaySounds) + '|' +
+                   GetSetting(SectionSettings, KeyWarningDays);
+        };
+        QVERIFY(SaveSettings(SectionSettings, {{KeyPlaySounds, "0"}, {KeyWarningDays, "5"}}));
+        QCOMPARE(stored(), "kept|0|5");
+        {
+            FileSizeLimit limit(40); // the new file can't be written whole
+            QVERIFY(!SaveSettings(SectionSettings, {{KeyCustomText, "new"}, {KeyPlaySounds, "1"}}));
+        }
+        QCOMPARE(stored(), "kept|0|5");
+    }
+
+    // Guards a settings file that is a pipe or a device blocking the program or being replaced
+    // by a regular file, and a link replaced instead of followed.
+    void oddStoreFiles()
+    {
+        TestWorld world;
+        const QString store = world.settingsFile();
+        QDir().mkpath(QFileInfo(store).path());
+        for (const char *kind : {"fifo", "socket", "device"}) {
+            QFile::remove(store);
+            if (!MakeOddFile(kind, store))
+                continue; // no device nodes but for root
+            QCOMPARE(GetSetting(SectionSettings, KeyCustomText, "default"), "default");
+            QVERIFY(!SaveSetting(SectionSession, KeyStart, "now"));
+            QVERIFY(LastFailure().contains("not a regular file") && FileKind(store) == "odd");
+        }
+        QFile::remove(store);
+        QVERIFY(QFile::link(world.home.filePath("elsewhere.ini"), store));
+        QVERIFY(SaveSetting(SectionSettings, KeyCustomText, "through"));
+        QCOMPARE(GetSetting(SectionSettings, KeyCustomText), "through");
+        QVERIFY(FileKind(store) == "link" &&
+                QFileInfo(world.home.filePath("elsewhere.ini")).size());
     }
 
     // The locale's short date and long time, the date alone at midnight, never a zone name.

@@ -1,0 +1,390 @@
+// The session log's file operations: read, append, rewrite and clear, each on the regular file
+// that the log's path names once links are followed.
+#include "log/SessionLog.h"
+
+#include "ui/RegularFile.h"
+
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHashFunctions>
+#include <QLockFile>
+#include <QSaveFile>
+#include <QStringEncoder>
+#include <QThread>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace SessionLog {
+
+namespace {
+// How long an append waits for another copy's rewrite to end, and a rewrite for another's. An
+// append that waited in vain still goes ahead: append mode keeps both copies' lines whole.
+constexpr int AppendLockWait = 2000;
+constexpr int RewriteLockWait = 5000;
+// A save's temporary file this old was left by a save that was killed before its rename.
+constexpr qint64 StrayAgeSeconds = 60;
+
+Outcome Failure(const QString &path, const QString &reason)
+{
+    return Outcome{false, path, reason, false, {}};
+}
+
+// The per-user folder may not exist yet.
+bool MakeFolderFor(const QString &path)
+{
+    return QDir().mkpath(QFileInfo(path).absolutePath());
+}
+
+// The log's path, the file behind its links, and why that file can't be used, if it can't.
+struct Located {
+    QString path, target, refusal;
+};
+
+Located Locate(bool makeFolder)
+{
+    const QString path = Path();
+    if (makeFolder && !MakeFolderFor(path))
+        return {path, path, QStringLiteral("The folder could not be created.")};
+    const QString target = RegularFile::Resolved(path);
+    return {path, target, RegularFile::Refusal(target)};
+}
+
+QString OutOfMemory()
+{
+    return QStringLiteral("There is not enough memory to read it.");
+}
+
+QString TooBig(qint64 size)
+{
+    return QStringLiteral("It is %1 MB; Pendrel opens session logs of up to %2 MB. It is left as "
+                          "it is.")
+        .arg(double(size) / (1024 * 1024), 0, 'f', 1)
+        .arg(MaxReadBytes / (1024 * 1024));
+}
+
+// A descriptor on a regular file, closed when it goes. Opening never blocks, whatever may have
+// taken the file's place since it was checked.
+struct RegularFd {
+    int fd = -1;
+    int error = 0;
+    struct stat info = {};
+    QString reason;
+
+    RegularFd(const QString &path, int flags)
+    {
+        fd = ::open(QFile::encodeName(path).constData(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            error = errno;
+            reason = RegularFile::SystemReason(error);
+        } else if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+            reason = QStringLiteral("It is not a regular file.");
+            close();
+        }
+    }
+    ~RegularFd() { close(); }
+    RegularFd(const RegularFd &) = delete;
+    RegularFd &operator=(const RegularFd &) = delete;
+    // False, with the reason, when closing reported a failed write.
+    bool close()
+    {
+        const bool closed = fd < 0 || ::close(fd) == 0;
+        if (!closed)
+            reason = RegularFile::SystemReason(errno);
+        fd = -1;
+        return closed;
+    }
+};
+
+// 0 once every byte is written, else the errno of the write that failed; `written` counts the
+// bytes that did get out.
+int WriteAll(int fd, const QByteArray &bytes, qint64 &written)
+{
+    written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : ENOSPC;
+        written += n;
+    }
+    return 0;
+}
+
+int ReadAllBytes(int fd, qint64 sizeHint, QByteArray &bytes)
+{
+    bytes.reserve(sizeHint + 1);
+    char chunk[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return 0;
+        bytes.append(chunk, n);
+    }
+}
+
+size_t Digest(QByteArrayView bytes)
+{
+    return qHashBits(bytes.data(), size_t(bytes.size()), 0);
+}
+
+// A save writes beside the log to its name, a dot and six random letters, and renames that over
+// the log; killed in between, it leaves the copy behind. Only such names are removed: mixed case
+// as random letters nearly always are (so never "backup"), regular files of this user, and too
+// old to belong to a save that still runs.
+void RemoveStrays(const QString &target)
+{
+    const QFileInfo log(target);
+    const QString prefix = log.fileName() + QLatin1Char('.');
+    const QDir folder = log.absoluteDir();
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden)) {
+        if (name.size() != prefix.size() + 6 || !name.startsWith(prefix))
+            continue;
+        bool lower = false, upper = false, letters = true;
+        for (const QChar c : QStringView(name).mid(prefix.size())) {
+            lower = lower || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
+            upper = upper || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+            letters = letters && c.isLetter() && c.unicode() < 0x80;
+        }
+        const QByteArray stray = QFile::encodeName(folder.filePath(name));
+        struct stat info = {};
+        if (letters && lower && upper && ::lstat(stray.constData(), &info) == 0 &&
+            S_ISREG(info.st_mode) && info.st_uid == ::getuid() &&
+            now - info.st_mtime > StrayAgeSeconds)
+            ::unlink(stray.constData());
+    }
+}
+
+// Keeps `bytes` under the first free name of SessionLog.txt.bak, .bak.1, .bak.2 ...
+Outcome KeepBackup(const QString &target, const QByteArray &bytes)
+{
+    for (int n = 0; n < 10000; ++n) {
+        QString name = target + QStringLiteral(".bak");
+        if (n > 0)
+            name += QLatin1Char('.') + QString::number(n);
+        QFile file(name);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (QFileInfo(name).exists() || QFileInfo(name).isSymLink())
+                continue;
+            return Failure(name, file.errorString());
+        }
+        qint64 written = 0;
+        const int error = WriteAll(int(file.handle()), bytes, written);
+        if (error != 0) {
+            file.remove();
+            return Failure(name, RegularFile::SystemReason(error));
+        }
+        Outcome kept;
+        kept.backup = name;
+        return kept;
+    }
+    return Failure(target, QStringLiteral("Every backup name is taken."));
+}
+
+// False only while another copy holds the lock. A lock that can't be made at all (a full disk,
+// say) doesn't stop the write, which then fails or not for its own reason. QLockFile's own wait
+// sleeps 100 ms and longer between tries; the lock is held for milliseconds.
+bool TakeLock(QLockFile &lock, int waitMs)
+{
+    const QDeadlineTimer deadline(waitMs);
+    while (!lock.tryLock(0)) {
+        if (lock.error() != QLockFile::LockFailedError)
+            return true;
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+QString Busy()
+{
+    return QStringLiteral("Another copy of Pendrel is writing it. Try again in a moment.");
+}
+
+QString ChangedReason()
+{
+    return QStringLiteral("It was changed after it was read.");
+}
+} // namespace
+
+ReadResult ReadAll()
+{
+    ReadResult result;
+    const auto [path, target, refusal] = Locate(false);
+    result.outcome.path = path;
+    if (!refusal.isEmpty())
+        return {Failure(path, refusal), {}, {}};
+    RemoveStrays(target);
+    // Opening the log leaves an empty file behind; one that can't be made has nothing to show.
+    MakeFolderFor(target);
+    // Another copy's line is read whole, not half written.
+    QLockFile lock(target + QStringLiteral(".lock"));
+    TakeLock(lock, AppendLockWait);
+    RegularFd file(target, O_RDONLY | O_CREAT);
+    if (file.fd < 0) {
+        result.loaded.read = !QFileInfo(target).exists();
+        if (!result.loaded.read)
+            result.outcome = Failure(path, file.reason);
+        return result;
+    }
+    if (file.info.st_size > MaxReadBytes)
+        return {Failure(path, TooBig(file.info.st_size)), {}, {}};
+    try {
+        QByteArray bytes;
+        const int error = ReadAllBytes(file.fd, file.info.st_size, bytes);
+        if (error != 0)
+            return {Failure(path, RegularFile::SystemReason(error)), {}, {}};
+        Loaded &loaded = result.loaded;
+        loaded = {true,
+                  quint64(file.info.st_dev),
+                  quint64(file.info.st_ino),
+                  bytes.size(),
+                  Digest(bytes),
+                  bytes.isEmpty() || bytes.endsWith('\n'),
+                  false};
+        result.rows = ParseText(Decode(bytes, &loaded.legacy));
+    } catch (const std::bad_alloc &) {
+        return {Failure(path, OutOfMemory()), {}, {}};
+    }
+    return result;
+}
+
+Outcome Append(const QString &line)
+{
+    const auto [path, target, refusal] = Locate(true);
+    if (!refusal.isEmpty())
+        return Failure(path, refusal);
+    QLockFile lock(target + QStringLiteral(".lock"));
+    TakeLock(lock, AppendLockWait);
+    RegularFd file(target, O_RDWR | O_APPEND | O_CREAT);
+    if (file.fd < 0)
+        return Failure(path, file.reason);
+
+    QString text;
+    char last = 0;
+    // A last line without its line end must not swallow the new one. Only that byte is read.
+    if (file.info.st_size > 0 && ::pread(file.fd, &last, 1, file.info.st_size - 1) == 1 &&
+        last != '\n' && last != '\r')
+        text = QStringLiteral("\r\n");
+    AppendLogLine(text, line);
+    const QByteArray bytes = QStringEncoder(QStringConverter::System).encode(text);
+    // One write in append mode: another copy's lines are never written over.
+    qint64 written = 0;
+    const int error = WriteAll(file.fd, bytes, written);
+    if (error != 0) {
+        // No half line is left behind: this call's own bytes go, while they are still the last.
+        const off_t end = ::lseek(file.fd, 0, SEEK_CUR);
+        struct stat now = {};
+        if (written > 0 && ::fstat(file.fd, &now) == 0 && now.st_size == end)
+            (void)::ftruncate(file.fd, end - written);
+        return Failure(path, RegularFile::SystemReason(error));
+    }
+    if (!file.close())
+        return Failure(path, file.reason);
+    return {true, path, {}, false, {}};
+}
+
+Outcome Rewrite(const std::vector<Row> &rows, const Loaded &loaded, bool overwrite)
+{
+    const auto [path, target, refusal] = Locate(true);
+    if (!refusal.isEmpty())
+        return Failure(path, refusal);
+    // No append and no other rewrite falls between the reading below and the rename.
+    QLockFile lock(target + QStringLiteral(".lock"));
+    if (!TakeLock(lock, RewriteLockWait))
+        return Failure(path, Busy());
+    RemoveStrays(target);
+    try {
+        QByteArray now;
+        bool sameFile = false;
+        if (QFileInfo(target).exists()) {
+            RegularFd file(target, O_RDONLY);
+            if (file.fd < 0)
+                return Failure(path, file.reason);
+            if (file.info.st_size > 2 * MaxReadBytes)
+                return Failure(path, TooBig(file.info.st_size));
+            const int error = ReadAllBytes(file.fd, file.info.st_size, now);
+            if (error != 0)
+                return Failure(path, RegularFile::SystemReason(error));
+            sameFile = quint64(file.info.st_dev) == loaded.device &&
+                       quint64(file.info.st_ino) == loaded.inode;
+        }
+        // Lines appended since the read follow what was read, which is itself unchanged.
+        const bool onlyAppended =
+            loaded.read &&
+            (loaded.size == 0 || (sameFile && now.size() >= loaded.size &&
+                                  Digest(QByteArrayView(now).first(loaded.size)) == loaded.digest));
+        if (!onlyAppended && !overwrite) {
+            Outcome changed = Failure(path, ChangedReason());
+            changed.changed = true;
+            return changed;
+        }
+        QByteArray tail = onlyAppended ? now.mid(loaded.size) : QByteArray();
+        if (!loaded.endsWithLineEnd && tail.startsWith("\r\n"))
+            tail.remove(0, 2);
+        else if (!loaded.endsWithLineEnd && tail.startsWith('\n'))
+            tail.remove(0, 1);
+
+        Outcome done{true, path, {}, false, {}};
+        if (!now.isEmpty() && (loaded.legacy || !onlyAppended)) {
+            // Bytes that the rewrite changes (an old encoding) or drops are kept for good.
+            const Outcome kept = KeepBackup(target, now);
+            if (!kept.ok)
+                return kept;
+            done.backup = kept.backup;
+        }
+        QSaveFile file(target);
+        if (!file.open(QIODevice::WriteOnly))
+            return Failure(path, file.errorString());
+        qint64 written = 0;
+        const int error = WriteAll(int(file.handle()), Encode(rows) + tail, written);
+        if (error != 0) {
+            file.cancelWriting();
+            return Failure(path, RegularFile::SystemReason(error));
+        }
+        if (!file.commit())
+            return Failure(path, file.errorString());
+        return done;
+    } catch (const std::bad_alloc &) {
+        return Failure(path, OutOfMemory());
+    }
+}
+
+Outcome Clear()
+{
+    const auto [path, target, refusal] = Locate(false);
+    if (!refusal.isEmpty())
+        return Failure(path, refusal);
+    MakeFolderFor(target);
+    QLockFile lock(target + QStringLiteral(".lock"));
+    if (!TakeLock(lock, RewriteLockWait))
+        return Failure(path, Busy());
+    // Emptied in place, so a link keeps pointing at the log.
+    RegularFd file(target, O_WRONLY | O_TRUNC | O_CREAT);
+    if (file.fd < 0) {
+        // A read-only log in a folder that can be written is deleted, as it always was.
+        const bool readOnly = file.error == EACCES || file.error == EPERM;
+        if (readOnly && QFileInfo(path).isFile() && !QFileInfo(path).isSymLink() &&
+            QFile::remove(path))
+            return {true, path, {}, false, {}};
+        return Failure(path, file.reason);
+    }
+    if (!file.close())
+        return Failure(path, file.reason);
+    return {true, path, {}, false, {}};
+}
+
+} // namespace SessionLog
