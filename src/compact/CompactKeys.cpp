@@ -7,6 +7,14 @@ constexpr int Step = 4;
 constexpr int ShiftStep = 10 * Step;
 } // namespace
 
+QPoint KeptOnScreen(const QPoint &topLeft, const QSize &frameSize, const QRect &workArea)
+{
+    const int right = workArea.left() + workArea.width() - frameSize.width();
+    const int bottom = workArea.top() + workArea.height() - frameSize.height();
+    return {qMax(workArea.left(), qMin(topLeft.x(), right)),
+            qMax(workArea.top(), qMin(topLeft.y(), bottom))};
+}
+
 QPoint NudgedPosition(const QPoint &position, const QSize &frameSize, const QRect &workArea,
                       int key, Qt::KeyboardModifiers modifiers)
 {
@@ -28,7 +36,5 @@ QPoint NudgedPosition(const QPoint &position, const QSize &frameSize, const QRec
     default:
         return position;
     }
-    return {
-        qBound(workArea.left(), to.x(), workArea.left() + workArea.width() - frameSize.width()),
-        qBound(workArea.top(), to.y(), workArea.top() + workArea.height() - frameSize.height())};
+    return KeptOnScreen(to, frameSize, workArea);
 }

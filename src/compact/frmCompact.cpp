@@ -23,13 +23,6 @@ QPoint CompactCorner(const QRect &workArea, const QSize &frameSize)
             workArea.y() + workArea.height() - frameSize.height()};
 }
 
-QPoint KeptOnScreen(const QPoint &topLeft, const QSize &frameSize, const QRect &workArea)
-{
-    const QPoint last = CompactCorner(workArea, frameSize);
-    return {qMax(workArea.x(), qMin(topLeft.x(), last.x())),
-            qMax(workArea.y(), qMin(topLeft.y(), last.y()))};
-}
-
 frmCompact::frmCompact(StopWatch &count, QWidget *parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::frmCompact>())

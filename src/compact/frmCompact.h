@@ -22,9 +22,6 @@ class StopWatch;
 // `workArea`, wherever the work area itself begins.
 QPoint CompactCorner(const QRect &workArea, const QSize &frameSize);
 
-// The top-left nearest to `topLeft` at which a window of `frameSize` lies wholly on `workArea`.
-QPoint KeptOnScreen(const QPoint &topLeft, const QSize &frameSize, const QRect &workArea);
-
 // The small frameless counter that stands in for the main window. It shows either the running
 // count, kept current by its own timer, or the texts handed over when the count was stopped.
 class frmCompact : public QDialog

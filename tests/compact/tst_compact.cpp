@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "app/frmMain.h"
+#include "compact/CompactKeys.h"
 #include "compact/frmCompact.h"
 #include "ui/WindowSystem.h"
 
