@@ -5,13 +5,16 @@
 #include "clock/Sounds.h"
 #include "clock/StopWatch.h"
 #include "settings/Preferences.h"
+#include "ui/Accessibility.h"
 #include "ui/DesignFonts.h"
+#include "ui/EnterKey.h"
 #include "ui/MessageBox.h"
 #include "ui/UrlOpener.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QImage>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
@@ -28,6 +31,8 @@ struct TestWorld : TestHome {
     TestWorld()
     {
         RegisterFontSubstitutions();
+        LetEnterPressButtons();
+        Accessibility::SetUp();
         modStopWatch::SetSoundPlayer([this](const QString &path, bool) { playedSounds << path; });
         MessageBox::setTestMode(true);
         UrlOpener::SetOpener([this](const QString &address) { openedUrls << address; });
@@ -79,6 +84,19 @@ inline QString Texts(const QObject *window, std::initializer_list<const char *> 
 inline QString ShownTime(const QObject *window)
 {
     return Texts(window, {"lblHours", "lblMinutes", "lblSeconds", "lblSecHundreds"}).remove(' ');
+}
+
+// The smallest rectangle of `area` that holds every pixel of `image` that `isInk` picks.
+template <typename IsInk> QRect InkBounds(const QImage &image, const QRect &area, IsInk isInk)
+{
+    QRect bounds;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (isInk(image.pixel(x, y)))
+                bounds |= QRect(x, y, 1, 1);
+        }
+    }
+    return bounds;
 }
 
 // Runs `answer` on the modal window that the next action opens, then closes that window if it

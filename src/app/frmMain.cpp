@@ -9,6 +9,7 @@
 #include "settings/Preferences.h"
 #include "settings/SettingsStore.h"
 #include "settings/frmCustomize.h"
+#include "ui/Accessibility.h"
 #include "ui/DesignFonts.h"
 #include "ui/Maker.h"
 #include "ui/MessageBox.h"
@@ -20,12 +21,16 @@
 #include <QDir>
 #include <QLayout>
 #include <QPointer>
+#include <QShortcut>
 #include <QTimer>
 
 using namespace modStopWatch;
 
 namespace {
 const QColor PanelColour(0xFF, 0xC0, 0xC0);
+// In the design's face the digits stand 19 px below the top of the big labels, which the panel
+// cuts 12 px down: 7 px of pink above them.
+constexpr int DesignDigitTop = 19;
 } // namespace
 
 frmMain::frmMain(StopWatch &count, Preferences &preferences, QWidget *parent)
@@ -49,6 +54,8 @@ frmMain::frmMain(StopWatch &count, Preferences &preferences, QWidget *parent)
     ui->centralwidget->setAutoFillBackground(true);
     ui->picElapsed->setAutoFillBackground(true);
     SetDisplayColours(Qt::black, PanelColour);
+    for (QLabel *label : {ui->lblHours, ui->lblMinutes, ui->lblSeconds, ui->lblSecHundreds})
+        PlaceDigitTops(label, DesignDigitTop);
 
     m_timDisplay = MakeTimer("timDisplay", 10, &frmMain::timDisplay_Timer);
     m_timDisplay->setTimerType(Qt::PreciseTimer);
@@ -64,7 +71,15 @@ frmMain::frmMain(StopWatch &count, Preferences &preferences, QWidget *parent)
     connect(ui->mnuCompact, &QAction::triggered, this, &frmMain::mnuCompact_Click);
     connect(ui->mnuHelp, &QAction::triggered, this, &frmMain::mnuHelp_Click);
     connect(ui->mnuClose, &QAction::triggered, this, &frmMain::mnuClose_Click);
-    OnLeftClick(ui->lblURL, [this] { lblURL_Click(); });
+    Accessibility::MakeLink(ui->lblURL, [this] { lblURL_Click(); });
+    Accessibility::SpeakAsOne(ui->picElapsed);
+    Accessibility::SetRole(ui->lblWarning, QAccessible::AlertMessage);
+    // Alt+O opens Options, and so does F10, as on other desktops.
+    Accessibility::HideAccessKeys(ui->menubar);
+    connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, this, [this] {
+        ui->menubar->setActiveAction(ui->mnuOptions->menuAction());
+        ui->mnuOptions->setActiveAction(ui->mnuCustomize);
+    });
 
     // The count says what changed; this window shows it.
     connect(&m_count, &StopWatch::runningChanged, this, [this] {
@@ -117,6 +132,11 @@ void frmMain::ApplyPreferences()
     const PreferenceValues &values = m_preferences.Values();
     ui->lblCustomText->setText(values.strCustomText);
     m_count.SetWarningRule({values.intWarningDays(), values.blnDisplayWarnings});
+    // Switched off, the warning goes at once, blinking or not.
+    if (!values.blnDisplayWarnings && m_tmrWarning->isActive()) {
+        m_tmrWarning->stop();
+        ShowWarningInstead(false);
+    }
 }
 
 void frmMain::ShowButtons()
@@ -187,9 +207,16 @@ void frmMain::cmdSnapshot_Click()
         ShowCount();
     }
     ReportUnstoredTimes(m_sessionTimes.OnSnapshot(QDateTime::currentDateTime()));
-    AppendSessionLog();
+    // Told to those who can't see the flash, in one event, the same words or not; a failure
+    // has its message box instead.
+    if (AppendSessionLog()) {
+        ui->cmdSnapshot->setAccessibleDescription(QStringLiteral("Snapshot taken: ") +
+                                                  m_count.Texts().Spoken());
+    }
     SetDisplayColours(Qt::white, Qt::black);
-    m_tmrSnapshot->start();
+    // A flash already on ends at its own tick: a second snapshot within it doesn't prolong it.
+    if (!m_tmrSnapshot->isActive())
+        m_tmrSnapshot->start();
 }
 
 void frmMain::ReportUnstoredTimes(bool stored)
@@ -205,7 +232,7 @@ void frmMain::ReportUnstoredTimes(bool stored)
                   .arg(QDir::toNativeSeparators(SettingsStore::StoreLocation())));
 }
 
-void frmMain::AppendSessionLog()
+bool frmMain::AppendSessionLog()
 {
     const QString elapsed = m_count.Texts().Joined().toLower();
     const SessionLog::Outcome appended = SessionLog::Append(
@@ -216,6 +243,7 @@ void frmMain::AppendSessionLog()
             SessionLog::FailureText(
                 QStringLiteral("The snapshot could not be added to the session log."), appended));
     }
+    return appended.ok;
 }
 
 void frmMain::tmrSnapshot_Timer()
@@ -247,6 +275,8 @@ void frmMain::timDisplay_Timer()
 void frmMain::ArmWarning(int days)
 {
     ui->lblWarning->setText(WarningText(days));
+    FitOnOneLine(ui->lblWarning);
+    m_warningTold = false;
     m_tmrWarning->start();
 }
 
@@ -267,6 +297,11 @@ void frmMain::ShowWarningInstead(bool warning)
 {
     ui->lblWarning->setVisible(warning);
     ui->picElapsed->setVisible(!warning);
+    // Once for each arming, not at every blink.
+    if (warning && !m_warningTold) {
+        m_warningTold = true;
+        Accessibility::Alert(ui->lblWarning);
+    }
 }
 
 void frmMain::cmdExit_Click()
@@ -285,6 +320,7 @@ void frmMain::mnuCustomize_Click()
         frmCustomize dialog(m_preferences, this);
         dialog.exec();
     }
+    TakeFocusBack();
     // However the dialog closed: OK's new values, or the store as it was after Cancel.
     LoadSettings();
 }
@@ -294,10 +330,13 @@ void frmMain::mnuSessions_Click()
     // Modal; the nested event loop keeps the count's timers ticking behind it.
     frmSessions sessions(this);
     sessions.exec();
+    TakeFocusBack();
 }
 
 void frmMain::mnuCompact_Click()
 {
+    // Hidden, the window may pass its focus on; it comes back to the control that had it.
+    const QPointer<QWidget> focused = focusWidget();
     hide();
     {
         // A fresh window each time, gone when this block ends.
@@ -316,6 +355,9 @@ void frmMain::mnuCompact_Click()
             return;
     }
     show(); // with this instant's count
+    if (focused)
+        focused->setFocus();
+    TakeFocusBack();
 }
 
 void frmMain::mnuHelp_Click()
@@ -323,7 +365,16 @@ void frmMain::mnuHelp_Click()
     // Parentless, so that it outlives this window and keeps the program running.
     auto *help = new frmHelp;
     help->setAttribute(Qt::WA_DeleteOnClose);
+    connect(help, &QDialog::finished, this, &frmMain::TakeFocusBack);
     help->show();
+}
+
+// Whatever the window manager does when a dialog goes, the keyboard comes back here, to the
+// control that had it.
+void frmMain::TakeFocusBack()
+{
+    if (isVisible())
+        activateWindow();
 }
 
 void frmMain::lblURL_Click()

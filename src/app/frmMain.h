@@ -51,7 +51,7 @@ private:
     void Form_Load();
     void LoadSettings();
     void ApplyPreferences();
-    void AppendSessionLog();
+    bool AppendSessionLog();
     void ReportUnstoredTimes(bool stored);
     void ShowButtons();
     void ShowCount();
@@ -59,6 +59,7 @@ private:
     void ArmWarning(int days);
     void ShowWarningInstead(bool warning);
     void SetDisplayColours(const QColor &text, const QColor &background);
+    void TakeFocusBack();
     QTimer *MakeTimer(const char *name, int intervalMs, void (frmMain::*handler)());
 
     std::unique_ptr<Ui::frmMain> ui;
@@ -69,4 +70,5 @@ private:
     QTimer *m_tmrSnapshot = nullptr;
     QTimer *m_tmrWarning = nullptr;
     bool m_reportedStoreFailure = false;
+    bool m_warningTold = false; // the alert of this arming was sent
 };

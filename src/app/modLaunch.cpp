@@ -4,7 +4,9 @@
 #include "clock/Sounds.h"
 #include "clock/StopWatch.h"
 #include "settings/Preferences.h"
+#include "ui/Accessibility.h"
 #include "ui/DesignFonts.h"
+#include "ui/EnterKey.h"
 
 #include <QCoreApplication>
 
@@ -19,6 +21,8 @@ void Main()
 {
     InitCommonCtrls();
     RegisterFontSubstitutions();
+    LetEnterPressButtons();
+    Accessibility::SetUp();
     // The one count and the one set of preferences, handed to the windows. They belong to the
     // application, which outlives every window.
     auto *count = new modStopWatch::StopWatch(modStopWatch::GetTickCount, qApp);

@@ -12,11 +12,20 @@ void UpdateDisplay(const CountTexts &texts, QWidget *window)
                                     QStringLiteral("lblSeconds"), QStringLiteral("lblSecHundreds")};
     const QString *values[] = {&texts.years,   &texts.days,    &texts.hours,
                                &texts.minutes, &texts.seconds, &texts.hundredths};
+    QWidget *panel = nullptr;
     for (int i = 0; i < 6; ++i) {
         auto *label = window->findChild<QLabel *>(names[i]);
-        if (label && label->text() != *values[i])
+        if (!label)
+            continue;
+        if (label->text() != *values[i])
             label->setText(*values[i]);
+        panel = label->parentWidget();
     }
+    // Assistive tools hear the panel, not its labels: the count as one phrase, renamed only
+    // when the phrase changes, once a second at most.
+    const QString spoken = texts.Spoken();
+    if (panel && panel->accessibleName() != spoken)
+        panel->setAccessibleName(spoken);
 }
 
 } // namespace modStopWatch

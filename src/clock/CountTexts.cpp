@@ -13,12 +13,35 @@ QString TwoDigits(qint64 value, char suffix = '\0')
         text[2] = QChar(suffix);
     return text;
 }
+
+// "1 Days" reads "1 day", "3 Days" "3 days".
+QString Quantity(const QString &text, QLatin1String one, QLatin1String many)
+{
+    const QString number = text.section(QLatin1Char(' '), 0, 0);
+    return number + QLatin1Char(' ') + (number == QLatin1String("1") ? one : many);
+}
+
+// "05:" and "09." without the mark that ends them.
+QString Digits(const QString &text)
+{
+    if (text.endsWith(QLatin1Char(':')) || text.endsWith(QLatin1Char('.')))
+        return text.chopped(1);
+    return text;
+}
 } // namespace
 
 QString CountTexts::Joined() const
 {
     const QString separator = QStringLiteral(", ");
     return years + separator + days + separator + hours + minutes + seconds + hundredths;
+}
+
+QString CountTexts::Spoken() const
+{
+    const QString separator = QStringLiteral(", ");
+    return Quantity(years, QLatin1String("year"), QLatin1String("years")) + separator +
+           Quantity(days, QLatin1String("day"), QLatin1String("days")) + separator + Digits(hours) +
+           QLatin1Char(':') + Digits(minutes) + QLatin1Char(':') + Digits(seconds);
 }
 
 bool CountTexts::operator==(const CountTexts &other) const

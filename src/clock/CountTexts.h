@@ -21,6 +21,8 @@ struct CountTexts {
 
     // "0 Years, 0 Days, 00:00:00.00", as a snapshot line records it before lower-casing.
     QString Joined() const;
+    // "0 years, 1 day, 05:07:09": the count as assistive tools speak it, changing once a second.
+    QString Spoken() const;
 
     bool operator==(const CountTexts &other) const;
 };

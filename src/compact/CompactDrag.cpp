@@ -6,7 +6,7 @@ CompactDrag::CompactDrag(int dragDistance, SystemMove systemMove)
 {}
 
 CompactDrag::Action CompactDrag::press(Qt::MouseButtons held, const QPoint &global,
-                                       const QPoint &windowPos)
+                                       const QPoint &grab)
 {
     // A second button joining the left one ends the drag until every button is up.
     if (held != Qt::LeftButton) {
@@ -15,23 +15,25 @@ CompactDrag::Action CompactDrag::press(Qt::MouseButtons held, const QPoint &glob
     }
     m_state = State::Pressed;
     m_pressGlobal = global;
-    m_grab = global - windowPos;
+    m_grab = grab;
     return {};
 }
 
 CompactDrag::Action CompactDrag::move(Qt::MouseButtons held, const QPoint &global)
 {
+    if (held == Qt::NoButton) // the release went astray
+        return release(held, global);
     if (held != Qt::LeftButton) {
         if (m_state != State::Idle)
-            m_state = held == Qt::NoButton ? State::Idle : State::Blocked;
+            m_state = State::Blocked;
         return {};
     }
     switch (m_state) {
     case State::Pressed:
         if ((global - m_pressGlobal).manhattanLength() < m_dragDistance)
             return {};
-        if (m_systemMove && m_systemMove()) {
-            // The window manager has the pointer now and moves the window by itself.
+        if (m_systemMove && m_systemMove(m_pressGlobal)) {
+            // The window system has the pointer now and moves the window by itself.
             m_state = State::SystemMoving;
             return {};
         }
@@ -47,12 +49,19 @@ CompactDrag::Action CompactDrag::move(Qt::MouseButtons held, const QPoint &globa
     return {};
 }
 
-CompactDrag::Action CompactDrag::release(Qt::MouseButtons held)
+CompactDrag::Action CompactDrag::release(Qt::MouseButtons held, const QPoint &global)
 {
-    if (held == Qt::NoButton)
-        m_state = State::Idle;
-    else if (m_state != State::Idle)
-        m_state = State::Blocked;
+    if (held != Qt::NoButton) {
+        if (m_state != State::Idle)
+            m_state = State::Blocked;
+        return {};
+    }
+    const bool dragged = m_state == State::Following || m_state == State::SystemMoving;
+    m_state = State::Idle;
+    // The end of a drag puts the window where the pointer put it, whatever the window system
+    // made of the move on the way.
+    if (dragged)
+        return {Action::Move, global - m_grab};
     return {};
 }
 

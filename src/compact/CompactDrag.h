@@ -6,13 +6,14 @@
 
 // Decides what the compact window does with the mouse events of its labels. Only the left
 // button, held alone, drags; a press that may be the first half of a double-click does not
-// move the window until the pointer has gone past the drag distance.
+// move the window until the pointer has gone past the drag distance. Wherever the moving is
+// done, the point grabbed at the press stays under the pointer.
 class CompactDrag
 {
 public:
-    // Asks the window system to move the window; false where it can't, and then the window
-    // follows the pointer itself.
-    using SystemMove = std::function<bool()>;
+    // Asks the window system to move the window, as from the press at `pressGlobal`; false
+    // where it can't, and then the window follows the pointer itself.
+    using SystemMove = std::function<bool(const QPoint &pressGlobal)>;
 
     struct Action {
         enum Kind { None, Move, Close };
@@ -22,10 +23,14 @@ public:
 
     CompactDrag(int dragDistance, SystemMove systemMove);
 
-    Action press(Qt::MouseButtons held, const QPoint &global, const QPoint &windowPos);
+    // `grab` is the pointer's place in the window, `global` on the screen.
+    Action press(Qt::MouseButtons held, const QPoint &global, const QPoint &grab);
     Action move(Qt::MouseButtons held, const QPoint &global);
-    Action release(Qt::MouseButtons held);
+    Action release(Qt::MouseButtons held, const QPoint &global);
     Action doubleClick(Qt::MouseButton button);
+
+    // The window system has the drag: it may end without a release reaching the window.
+    bool IsSystemMoving() const { return m_state == State::SystemMoving; }
 
 private:
     enum class State { Idle, Pressed, Following, SystemMoving, Blocked };
@@ -34,5 +39,5 @@ private:
     SystemMove m_systemMove;
     State m_state = State::Idle;
     QPoint m_pressGlobal;
-    QPoint m_grab; // pointer position relative to the window's top-left at the press
+    QPoint m_grab;
 };

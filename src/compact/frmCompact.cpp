@@ -2,15 +2,18 @@
 
 #include "clock/CountDisplay.h"
 #include "clock/StopWatch.h"
+#include "compact/CompactKeys.h"
+#include "ui/Accessibility.h"
 #include "ui/DesignFonts.h"
+#include "ui/WindowSystem.h"
 #include "ui_frmCompact.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
-#include <QWindow>
 
 using namespace modStopWatch;
 
@@ -24,11 +27,15 @@ frmCompact::frmCompact(StopWatch &count, QWidget *parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::frmCompact>())
     , m_count(count)
-    , m_drag(QApplication::startDragDistance(),
-             [this] { return windowHandle() && windowHandle()->startSystemMove(); })
+    , m_drag(QApplication::startDragDistance(), [this](const QPoint &pressGlobal) {
+        if (!WindowSystem::StartSystemMove(this, pressGlobal))
+            return false;
+        m_tmrDragEnd->start();
+        return true;
+    })
 {
     LoadDesign(*ui, this);
-    // No frame, no task-bar button, above ordinary windows (where the window manager agrees).
+    // No frame, above ordinary windows (where the window manager agrees).
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     // The main window is only hidden meanwhile: closing this one must not end the program.
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -38,9 +45,16 @@ frmCompact::frmCompact(StopWatch &count, QWidget *parent)
     m_timDisplay->setInterval(10);
     m_timDisplay->setTimerType(Qt::PreciseTimer);
     connect(m_timDisplay, &QTimer::timeout, this, &frmCompact::timDisplay_Timer);
+    // A window manager that moves the window keeps the button's release to itself: this timer
+    // watches for it while the window system has the drag.
+    m_tmrDragEnd = new QTimer(this);
+    m_tmrDragEnd->setObjectName(QStringLiteral("tmrDragEnd"));
+    m_tmrDragEnd->setInterval(30);
+    connect(m_tmrDragEnd, &QTimer::timeout, this, &frmCompact::tmrDragEnd_Timer);
 
     for (QLabel *label : {ui->lblHours, ui->lblMinutes, ui->lblSeconds, ui->lblSecHundreds})
         label->installEventFilter(this);
+    Accessibility::SpeakAsOne(ui->Picture1);
 }
 
 frmCompact::~frmCompact() = default;
@@ -58,14 +72,20 @@ void frmCompact::setVisible(bool visible)
 void frmCompact::Form_Load()
 {
     if (blnActive) {
+        timDisplay_Timer(); // current from the moment it shows
         m_timDisplay->start();
     } else {
         m_timDisplay->stop();
-        ui->lblHours->setText(strHours);
-        ui->lblMinutes->setText(strMinutes);
-        ui->lblSecHundreds->setText(strSecHundreds);
-        ui->lblSeconds->setText(strSeconds);
+        // The handed-over time, with the stopped count's years and days for those who listen.
+        CountTexts handed = m_count.Texts();
+        handed.hours = strHours;
+        handed.minutes = strMinutes;
+        handed.hundredths = strSecHundreds;
+        handed.seconds = strSeconds;
+        UpdateDisplay(handed, this);
     }
+    // Met in window lists as "Pendrel", but kept out of the task bar.
+    WindowSystem::KeepOffTaskBar(this);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(CompactCorner(screen->availableGeometry(), frameGeometry().size()));
 }
@@ -89,11 +109,27 @@ void frmCompact::timDisplay_Timer()
     UpdateDisplay(m_count.Texts(), this);
 }
 
+void frmCompact::tmrDragEnd_Timer()
+{
+    if (m_drag.IsSystemMoving() && WindowSystem::LeftButtonDown())
+        return;
+    m_tmrDragEnd->stop();
+    if (m_drag.IsSystemMoving())
+        Apply(m_drag.release(Qt::NoButton, QCursor::pos()));
+}
+
 void frmCompact::keyPressEvent(QKeyEvent *event)
 {
-    // Only a double-click brings the main window back; Escape is not a way out here.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
+    // Escape and Enter bring the main window back, as a double-click does; the arrows move.
+    const int key = event->key();
+    if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
+        close();
+        return;
+    }
+    const QPoint to = NudgedPosition(pos(), frameGeometry().size(), screen()->availableGeometry(),
+                                     key, event->modifiers());
+    if (to != pos()) {
+        move(to);
         return;
     }
     QDialog::keyPressEvent(event);
@@ -111,7 +147,7 @@ bool frmCompact::eventFilter(QObject *watched, QEvent *event)
         return QDialog::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-        Label_MouseDown(static_cast<QMouseEvent *>(event));
+        Label_MouseDown(static_cast<QWidget *>(watched), static_cast<QMouseEvent *>(event));
         return true;
     case QEvent::MouseMove:
         Label_MouseMove(static_cast<QMouseEvent *>(event));
@@ -127,9 +163,12 @@ bool frmCompact::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-void frmCompact::Label_MouseDown(QMouseEvent *event)
+void frmCompact::Label_MouseDown(QWidget *label, QMouseEvent *event)
 {
-    Apply(m_drag.press(event->buttons(), event->globalPosition().toPoint(), pos()));
+    // The grabbed point from the event alone: just after the window shows, Qt may not yet
+    // know where it stands.
+    const QPoint grab = label->mapTo(this, event->position().toPoint());
+    Apply(m_drag.press(event->buttons(), event->globalPosition().toPoint(), grab));
 }
 
 void frmCompact::Label_MouseMove(QMouseEvent *event)
@@ -139,7 +178,7 @@ void frmCompact::Label_MouseMove(QMouseEvent *event)
 
 void frmCompact::Label_MouseUp(QMouseEvent *event)
 {
-    Apply(m_drag.release(event->buttons()));
+    Apply(m_drag.release(event->buttons(), event->globalPosition().toPoint()));
 }
 
 void frmCompact::Label_DblClick(QMouseEvent *event)
@@ -150,9 +189,15 @@ void frmCompact::Label_DblClick(QMouseEvent *event)
 void frmCompact::Apply(const CompactDrag::Action &action)
 {
     switch (action.kind) {
-    case CompactDrag::Action::Move:
-        move(action.to);
+    case CompactDrag::Action::Move: {
+        // Wholly on the work area of the screen it is dragged to.
+        const QSize size = frameGeometry().size();
+        const QScreen *target = QGuiApplication::screenAt(QRect(action.to, size).center());
+        if (!target)
+            target = screen();
+        move(KeptOnScreen(action.to, size, target->availableGeometry()));
         break;
+    }
     case CompactDrag::Action::Close:
         close();
         break;

@@ -44,6 +44,7 @@ public:
 
 private slots:
     void timDisplay_Timer();
+    void tmrDragEnd_Timer();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -52,7 +53,7 @@ protected:
 private:
     void Form_Load();
     void Form_Unload();
-    void Label_MouseDown(QMouseEvent *event);
+    void Label_MouseDown(QWidget *label, QMouseEvent *event);
     void Label_MouseMove(QMouseEvent *event);
     void Label_MouseUp(QMouseEvent *event);
     void Label_DblClick(QMouseEvent *event);
@@ -62,6 +63,7 @@ private:
     std::unique_ptr<Ui::frmCompact> ui;
     modStopWatch::StopWatch &m_count;
     QTimer *m_timDisplay = nullptr;
+    QTimer *m_tmrDragEnd = nullptr;
     CompactDrag m_drag;
     bool m_loaded = false;
 };

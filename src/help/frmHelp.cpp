@@ -1,6 +1,7 @@
 #include "help/frmHelp.h"
 
 #include "help/HelpText.h"
+#include "ui/Accessibility.h"
 #include "ui/DesignFonts.h"
 #include "ui/Maker.h"
 #include "ui/Readable.h"
@@ -19,7 +20,7 @@ frmHelp::frmHelp(QWidget *parent)
     ui->lblURL->setText(Maker::Address());
     // The window takes the desktop's colours: the design's blue is lightened on a dark one.
     Readable::KeepColour(ui->lblURL, QColor(0x00, 0x00, 0xFF));
-    OnLeftClick(ui->lblURL, [this] { lblURL_Click(); });
+    Accessibility::MakeLink(ui->lblURL, [this] { lblURL_Click(); });
     // Escape reaches reject(), which closes the window as Close does.
     connect(ui->cmdClose, &QPushButton::clicked, this, &frmHelp::cmdClose_Click);
     ui->cmdClose->setFocus();

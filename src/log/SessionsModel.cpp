@@ -38,6 +38,11 @@ QVariant SessionsModel::data(const QModelIndex &index, int role) const
     }
     case Qt::TextAlignmentRole:
         return CellAlignment;
+    case Qt::AccessibleTextRole:
+        // An empty cell is still read as something.
+        if (cell(index.row(), index.column()).isEmpty())
+            return QStringLiteral("blank");
+        return {};
     case Qt::BackgroundRole:
         return CellColour;
     case Qt::ForegroundRole:

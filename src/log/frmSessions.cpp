@@ -30,6 +30,7 @@ frmSessions::frmSessions(QWidget *parent)
 
     QTableView *grid = ui->grdSessions;
     grid->setModel(m_model);
+    grid->setAccessibleName(QStringLiteral("Sessions"));
     QHeaderView *rows = grid->verticalHeader();
     rows->setMinimumSectionSize(1);
     rows->setSectionResizeMode(QHeaderView::Fixed);
@@ -142,6 +143,8 @@ void frmSessions::grdSessions_Click()
     // A text that differs from the editor's is a change: it is written back and counts as one.
     ui->Text1->setText(m_model->cell(current.row(), current.column()));
     ui->Text1->setGeometry(grid->visualRect(current));
+    ui->Text1->setAccessibleName(
+        m_model->headerData(current.column(), Qt::Horizontal, Qt::DisplayRole).toString());
     ui->Text1->setFocus(Qt::MouseFocusReason);
 }
 

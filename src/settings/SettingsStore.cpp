@@ -1,5 +1,6 @@
 #include "settings/SettingsStore.h"
 
+#include "settings/TimeFormat.h"
 #include "ui/RegularFile.h"
 
 #include <QDateTime>
@@ -65,22 +66,6 @@ const QLocale &NumberLocale()
 QString KeyPath(const QString &section, const QString &key)
 {
     return section + QLatin1Char('/') + key;
-}
-
-// A locale's long time format less its time-zone fields; quoted literals are kept as they are.
-QString TimeFormatWithoutZone(const QString &format)
-{
-    QString out;
-    bool quoted = false;
-    for (int i = 0; i < format.size(); ++i) {
-        const QChar c = format.at(i);
-        if (c == QLatin1Char('\''))
-            quoted = !quoted;
-        if (!quoted && c == QLatin1Char('t'))
-            continue;
-        out += c;
-    }
-    return out.simplified();
 }
 } // namespace
 

@@ -1,6 +1,8 @@
 #include "ui/DesignFonts.h"
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <QLabel>
 #include <QVariant>
 #include <QWidget>
 
@@ -45,6 +47,35 @@ void ApplyDesignFonts(QWidget *root)
             widget->setFont(DialogFont());
         ApplyFont(widget);
     }
+}
+
+void PlaceDigitTops(QLabel *label, int top)
+{
+    const QFontMetricsF metrics(label->font());
+    // Lines are laid out on whole pixels: the baseline stands a rounded ascent below the top.
+    const qreal digitsTop =
+        qRound(metrics.ascent()) + metrics.tightBoundingRect(QStringLiteral("0123456789")).top();
+    label->setContentsMargins(0, qMax(0, qRound(top - digitsTop)), 0, 0);
+}
+
+void FitOnOneLine(QLabel *label)
+{
+    const QString text = label->text();
+    const QRect inside = label->contentsRect();
+    QFont font = label->font();
+    int pixels = label->property("pixelSize").toInt();
+    for (; pixels > 1; --pixels) {
+        font.setPixelSize(pixels);
+        const QFontMetrics metrics(font);
+        // Italic ink may reach past the advance on either side.
+        const QRect ink = metrics.boundingRect(text);
+        const int width =
+            qMax(metrics.horizontalAdvance(text), ink.right() + 1) - qMin(0, ink.left());
+        if (width <= inside.width() && metrics.height() <= inside.height())
+            break;
+    }
+    font.setPixelSize(pixels);
+    label->setFont(font);
 }
 
 void InitDesignResources()

@@ -1,6 +1,7 @@
 #pragma once
 
 class QFont;
+class QLabel;
 class QWidget;
 
 // Window designs give font sizes such as 11.25 pt, which .ui files cannot hold. Each widget
@@ -14,6 +15,14 @@ void RegisterFontSubstitutions();
 // The toolkit's default dialog font of the designs, 8.25 pt: Arial at 11 pixels.
 constexpr int DialogFontPixels = 11;
 QFont DialogFont();
+
+// The stand-in faces sit higher in their lines than the designs' fonts. Keeps `label`'s rectangle
+// and gives it a top margin that puts the tops of its digits `top` pixels below its own top.
+void PlaceDigitTops(QLabel *label, int top);
+
+// Where `label`'s text is too wide for one line of its inside in the stand-in face, shrinks the
+// font from the design's size (its "pixelSize") until it fits; the alignment stays as designed.
+void FitOnOneLine(QLabel *label);
 
 // The images of the designs, compiled into the program.
 void InitDesignResources();

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
 
 #include <memory>
@@ -119,6 +120,10 @@ MessageBox::Answer MessageBox::show(QWidget *parent, Kind kind, const QString &t
         box.setDefaultButton(QMessageBox::Yes);
         break;
     }
+    // The icon says what kind of message this is, to those who can't see it too.
+    if (auto *icon = box.findChild<QLabel *>(QStringLiteral("qt_msgboxex_icon_label")))
+        icon->setAccessibleName(kind == Error ? QStringLiteral("Warning")
+                                              : QStringLiteral("Information"));
     if (inspector())
         inspector()(box);
     else

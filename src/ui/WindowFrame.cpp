@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QWindow>
 
 namespace {
 class LeftClickFilter : public QObject
@@ -27,6 +28,55 @@ public:
 private:
     std::function<void()> m_onClick;
 };
+
+QMargins FrameMargins(const QWidget *window)
+{
+    if (const QWindow *handle = window->windowHandle(); handle && handle->isExposed())
+        return handle->frameMargins();
+    // Not framed yet: the window manager frames this program's windows alike.
+    const auto windows = QGuiApplication::topLevelWindows();
+    for (const QWindow *other : windows) {
+        if (other->isExposed() && !other->frameMargins().isNull())
+            return other->frameMargins();
+    }
+    return {};
+}
+
+void Centre(QWidget *window)
+{
+    const QWidget *parent = window->parentWidget();
+    const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        // A window's position is that of its frame.
+        window->move(CentredFramePosition(screen->availableGeometry(), window->size(),
+                                          FrameMargins(window)));
+    }
+}
+
+// Centres the window again when it is first exposed, by then inside its frame.
+class RecentreWhenFramed : public QObject
+{
+public:
+    explicit RecentreWhenFramed(QWidget *window)
+        : QObject(window)
+        , m_window(window)
+    {}
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_window && event->type() == QEvent::Show && m_window->windowHandle()) {
+            m_window->windowHandle()->installEventFilter(this);
+        } else if (watched != m_window && event->type() == QEvent::Expose &&
+                   m_window->windowHandle()->isExposed()) {
+            Centre(m_window);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_window;
+};
 } // namespace
 
 void UseDialogFrame(QDialog *dialog)
@@ -38,12 +88,18 @@ void UseDialogFrame(QDialog *dialog)
     CentreOnScreen(dialog);
 }
 
+QPoint CentredFramePosition(const QRect &area, const QSize &size, const QMargins &frame)
+{
+    const QSize outer = size.grownBy(frame);
+    return area.topLeft() +
+           QPoint((area.width() - outer.width()) / 2, (area.height() - outer.height()) / 2);
+}
+
 void CentreOnScreen(QWidget *window)
 {
-    const QWidget *parent = window->parentWidget();
-    const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    if (screen)
-        window->move(screen->availableGeometry().center() - window->rect().center());
+    Centre(window);
+    // The frame is known for sure only once the window manager has put one round the window.
+    window->installEventFilter(new RecentreWhenFramed(window));
 }
 
 void OnLeftClick(QLabel *label, std::function<void()> onClick)

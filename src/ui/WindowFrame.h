@@ -3,6 +3,10 @@
 #include <functional>
 
 class QDialog;
+class QMargins;
+class QPoint;
+class QRect;
+class QSize;
 class QLabel;
 class QWidget;
 
@@ -10,8 +14,12 @@ class QWidget;
 // only, centred on the screen of `dialog`'s parent (or the primary one).
 void UseDialogFrame(QDialog *dialog);
 
-// Centres `window`, at its present size, in the work area of its screen.
+// Centres `window`, at its present size and with its frame, in the work area of its screen;
+// again once the window manager has framed it, if the frame was not known before.
 void CentreOnScreen(QWidget *window);
+
+// Where the frame of a window of `size` inside a `frame` goes to be centred in `area`.
+QPoint CentredFramePosition(const QRect &area, const QSize &size, const QMargins &frame);
 
 // Runs `onClick` when `label` is clicked with the left button, as for a link.
 void OnLeftClick(QLabel *label, std::function<void()> onClick);

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFrame>
 #include <QtTest>
 
 using namespace SettingsStore;
@@ -105,8 +106,8 @@ private slots:
         QCOMPARE(Control<QLabel>(&w, "lblCustomText")->textFormat(), Qt::PlainText);
     }
 
-    // A snapshot that skips the "Stop" key, a flash that never ends, a frozen display while the
-    // store complains.
+    // A snapshot that skips the "Stop" key, a flash that never ends or that a second snapshot
+    // prolongs.
     void snapshotWritesAndFlashesOnce()
     {
         frmMain w(world->count, world->preferences);
@@ -117,9 +118,15 @@ private slots:
         };
         Click(&w, "cmdStartStop");
         QCOMPARE(GetSetting(SectionSession, KeyStop), "0");
+        int flashStartsAndEnds = 0;
+        const QPropertyNotifier flashes =
+            Control<QTimer>(&w, "tmrSnapshot")->bindableActive().addNotifier([&] {
+                ++flashStartsAndEnds;
+            });
         Click(&w, "cmdSnapshot");
         QVERIFY(GetSetting(SectionSession, KeyStop, "0") != "0");
-        QVERIFY(IsActive(&w, "tmrSnapshot"));
+        Click(&w, "cmdSnapshot"); // within the flash: it ends when it would have
+        QCOMPARE(flashStartsAndEnds, 1);
         QCOMPARE(colours(), "#ffffff #000000");
         Fire(&w, "tmrSnapshot");
         QVERIFY(!IsActive(&w, "tmrSnapshot"));
@@ -171,6 +178,27 @@ private slots:
         QVERIFY(!lastLine().startsWith(";")); // this run's Start, though the store has none
     }
 
+    // The big digits cut at the panel's top edge, where the stand-in face sits higher than the
+    // design's; also run at twice the scale.
+    void digitsKeepTheirTops()
+    {
+        frmMain w(world->count, world->preferences);
+        w.show();
+        auto *panel = Control<QFrame>(&w, "picElapsed");
+        const QWidget *minutes = Control(&w, "lblMinutes");
+        const QImage image = panel->grab().toImage();
+        const qreal scale = image.devicePixelRatio();
+        const QRect inside(panel->contentsRect().topLeft() * scale,
+                           panel->contentsRect().size() * scale);
+        const QRect ink = InkBounds(image,
+                                    {int(minutes->x() * scale), inside.top(),
+                                     int(minutes->width() * scale), inside.height()},
+                                    [](QRgb pixel) { return qGray(pixel) < 96; });
+        const qreal digitHeight = QFontMetricsF(minutes->font()).tightBoundingRect("0").height();
+        QVERIFY(ink.top() > inside.top() && ink.bottom() < inside.bottom());
+        QVERIFY(ink.height() >= (digitHeight - 1) * scale); // faint edge rows aside
+    }
+
     // The audio libraries stay out of memory until the first sound, and then the player module
     // beside the program is found and brings them in.
     void soundModuleLoadsAtTheFirstSound()
@@ -190,6 +218,32 @@ private slots:
         Click(&w, "cmdReset");
         QVERIFY(loaded("libpendrel-sound.so"));
         QVERIFY(loaded("libQt6Multimedia"));
+    }
+
+    // Enter or keypad Enter on the focused button doing nothing: in the main window, Customize
+    // and Sessions.
+    void enterPressesTheFocusedButton()
+    {
+        const auto enter = [](QObject *window, const char *name, Qt::Key key) {
+            QWidget *button = Control(window, name);
+            button->setFocus();
+            QTest::keyClick(button, key,
+                            key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        };
+        frmMain w(world->count, world->preferences);
+        w.show();
+        enter(&w, "cmdStartStop", Qt::Key_Return);
+        QVERIFY(world->count.IsRunning());
+        enter(&w, "cmdStartStop", Qt::Key_Enter);
+        QVERIFY(!world->count.IsRunning());
+        for (const auto &[menu, button] :
+             {std::pair{"mnuCustomize", "cmdOK"}, {"mnuSessions", "cmdClose"}}) {
+            WhenModal<QDialog>(&w, [&, button = button](QDialog *dialog) {
+                enter(dialog, button, Qt::Key_Enter);
+                QVERIFY(!dialog->isVisible());
+            });
+            Control<QAction>(&w, menu)->trigger();
+        }
     }
 
     // "Close Pendrel" refused while running, or the web address not handed to the opener.

@@ -48,6 +48,11 @@ private slots:
             QCOMPARE(Shown(FormatCount(0, 0, ms)), "0 Years 0 Days " + QString(shown));
         QCOMPARE(FormatCount(12, 3, 4 * Hour + 5 * 60'000 + 6'789).Joined(),
                  "12 Years, 3 Days, 04:05:06.78");
+        // As assistive tools speak it: whole seconds, and one year or day is singular.
+        QCOMPARE(FormatCount(12, 3, 4 * Hour + 5 * 60'000 + 6'789).Spoken(),
+                 "12 years, 3 days, 04:05:06");
+        QCOMPARE(FormatCount(1, 1, 86'399'999).Spoken(), "1 year, 1 day, 23:59:59");
+        QCOMPARE(FormatCount(0, 11, 0).Spoken(), "0 years, 11 days, 00:00:00");
     }
 
     // A resume that counts the pause, a Stop that freezes at the last update instead of the

@@ -3,6 +3,8 @@
 #include "app/frmMain.h"
 #include "compact/frmCompact.h"
 
+#include <QAction>
+#include <QLabel>
 #include <QtTest>
 
 constexpr qint64 Minute = 60'000, Day = 24 * 60 * Minute;
@@ -104,6 +106,50 @@ private slots:
             Fire(&w, "tmrWarning");
             QCOMPARE(Showing(w), expected);
         }
+    }
+
+    // The warning wrapping, so that the day count is cut off and the tops of a second line show
+    // along the band's bottom; off centre; shrunk more than it needs.
+    void warningFitsOnOneLine()
+    {
+        store(false, true, "1");
+        frmMain w(world->count, world->preferences);
+        w.show();
+        Click(&w, "cmdStartStop");
+        auto *warning = Control<QLabel>(&w, "lblWarning");
+        for (const int days : {1, 364}) {
+            tick(w, (days - world->count.State().intDays) * Day);
+            QVERIFY(Texts(&w, {"lblWarning"}).contains(QString(" %1 days!").arg(days)));
+            warning->show();
+            const QRect inside = warning->contentsRect();
+            const QRect ink = InkBounds(warning->grab().toImage(), inside, [](QRgb pixel) {
+                return qGreen(pixel) > 0x60; // the pale text on red
+            });
+            QVERIFY(ink.height() <= QFontMetrics(warning->font()).height()); // one line
+            QVERIFY(ink.width() >= inside.width() * 9 / 10);
+            QVERIFY(qAbs((ink.left() - inside.left()) - (inside.right() - ink.right())) <= 4);
+            QVERIFY(ink.left() > inside.left() && ink.right() < inside.right());
+        }
+    }
+
+    // Warnings switched off in Customize while the warning blinks: it goes at once, not at
+    // minute 16; the blink stays at once a second.
+    void switchingOffStopsTheBlink()
+    {
+        store(true, true, "1");
+        frmMain w(world->count, world->preferences);
+        w.show();
+        Click(&w, "cmdStartStop");
+        tick(w, Day + 1'000);
+        Fire(&w, "tmrWarning");
+        QCOMPARE(Showing(w), "warning blinks");
+        QCOMPARE(Control<QTimer>(&w, "tmrWarning")->interval(), 1'000);
+        WhenModal<QDialog>(&w, [](QDialog *customize) {
+            QTest::mouseClick(Control(customize, "chkDisplayWarnings"), Qt::LeftButton);
+            Click(customize, "cmdOK");
+        });
+        Control<QAction>(&w, "mnuCustomize")->trigger();
+        QCOMPARE(Showing(w), "count");
     }
 };
 

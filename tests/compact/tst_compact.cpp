@@ -1,9 +1,13 @@
 #include "TestSupport.h"
 
 #include "app/frmMain.h"
+#include "compact/CompactKeys.h"
 #include "compact/frmCompact.h"
+#include "ui/WindowSystem.h"
 
 #include <QAction>
+#include <QCursor>
+#include <QScreen>
 #include <QtTest>
 
 class tst_compact : public QObject
@@ -13,26 +17,38 @@ class tst_compact : public QObject
 private slots:
     void handOverAndBack_data()
     {
+        constexpr qint64 Day = 86'400'000;
         QTest::addColumn<int>("clicks");
         QTest::addColumn<qint64>("countedMs");
+        QTest::addColumn<qint64>("whileUpMs");
         QTest::addColumn<bool>("doubleClick");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("never started") << 0 << qint64(0) << true << "0 Days 00:00:00.00";
-        QTest::newRow("stopped") << 2 << qint64(3'723'450) << false << "0 Days 01:02:03.45";
-        QTest::newRow("running") << 1 << qint64(86'390'000) << true << "1 Days 00:00:01.23";
+        QTest::newRow("never started")
+            << 0 << 0LL << 11'230LL << true << "0 Years 0 Days 00:00:00.00";
+        QTest::newRow("stopped") << 2 << 3'723'450LL << 11'230LL << false
+                                 << "0 Years 0 Days 01:02:03.45";
+        QTest::newRow("running") << 1 << 86'390'000LL << 11'230LL << true
+                                 << "0 Years 1 Days 00:00:01.23";
+        QTest::newRow("50-day suspend")
+            << 1 << 3'600'000LL << 50 * Day + 1'230 << true << "0 Years 50 Days 01:00:01.23";
+        QTest::newRow("400-day suspend")
+            << 1 << 3'600'000LL << 400 * Day + 1'230 << false << "1 Years 35 Days 01:00:01.23";
     }
-    // A stale count, a lost or doubled roll-over, a way back leaving main hidden or ending Pendrel.
+    // A stale count, a lost or doubled roll-over (after a long suspend too), a warning armed by
+    // the compact window's tick, a way back leaving main hidden or ending Pendrel; the window not
+    // known by the program's name and icon.
     void handOverAndBack()
     {
         QFETCH(int, clicks);
         QFETCH(qint64, countedMs);
+        QFETCH(qint64, whileUpMs);
         QFETCH(bool, doubleClick);
         QFETCH(QString, shown);
         TestWorld world;
         frmMain main(world.count, world.preferences);
         main.show();
         const auto shownOn = [&](const QWidget *w) {
-            return Texts(&main, {"lblDays"}) + " " + ShownTime(w);
+            return Texts(&main, {"lblYears", "lblDays"}) + " " + ShownTime(w);
         };
         for (int click = 0; click < clicks; ++click) {
             Click(&main, "cmdStartStop");
@@ -46,9 +62,12 @@ private slots:
         QTimer::singleShot(0, &main, [&] {
             auto *compact = qobject_cast<frmCompact *>(QApplication::activeModalWidget());
             QVERIFY(compact && !main.isVisible());
+            QCOMPARE(compact->windowTitle(), "Pendrel"); // as window lists and screen readers say
+            QCOMPARE(compact->windowIcon().pixmap(32).toImage(),
+                     main.windowIcon().pixmap(32).toImage());
             QVERIFY(!IsActive(&main, "timDisplay")); // hidden: no 10 ms work
             QCOMPARE(IsActive(compact, "timDisplay"), clicks == 1);
-            world.clock.advance(11'230);
+            world.clock.advance(whileUpMs);
             if (clicks == 1)
                 Fire(compact, "timDisplay");
             QCOMPARE(shownOn(compact), shown);
@@ -61,31 +80,77 @@ private slots:
         QCOMPARE(QCoreApplication::exec(), 7);
         QVERIFY(main.isVisible() && lastClosed.isEmpty());
         QCOMPARE(shownOn(&main), shown); // brought up to date on the way back, not by a tick
+        QVERIFY(!IsActive(&main, "tmrWarning"));
+        QCOMPARE(world.playedSounds.size(), int(!shown.startsWith("0 Years 0 Days")));
     }
 
-    // Placement ignoring a work area off 0,0; a right or left+right drag moving; a left one not.
+    // Placement ignoring a work area off 0,0; a right or left+right drag moving; a drag that
+    // trails the pointer, tells the window system the pointer's place in the window instead of
+    // on the screen, or ends off the work area. Once with the window system moving the window,
+    // as under a window manager, and once as offscreen, where the window follows the pointer.
     void placementAndDrags()
     {
         QCOMPARE(CompactCorner(QRect(60, 0, 1220, 800), QSize(97, 23)), QPoint(1183, 777));
         QCOMPARE(CompactCorner(QRect(0, 40, 1280, 760), QSize(97, 23)), QPoint(1183, 777));
-        TestWorld world;
-        frmCompact compact(
-            world.count); // offscreen there is no system move: Pendrel moves the window
-        compact.show();
-        const QPoint start = compact.pos(), grab(5, 5), by(40, 30);
-        QWidget *label = compact.findChild<QWidget *>("lblMinutes");
-        QTest::mousePress(label, Qt::RightButton, {}, grab);
-        QTest::mouseMove(label, grab + by);
-        QTest::mouseRelease(label, Qt::RightButton, {}, grab + by);
-        QTest::mousePress(label, Qt::LeftButton, {}, grab);
-        QTest::mousePress(label, Qt::RightButton, {}, grab);
-        QTest::mouseMove(label, grab + by);
-        QCOMPARE(compact.pos(), start);
-        QTest::mouseRelease(label, Qt::RightButton, {}, grab + by);
-        QTest::mouseRelease(label, Qt::LeftButton, {}, grab + by);
-        QTest::mousePress(label, Qt::LeftButton, {}, grab);
-        QTest::mouseMove(label, grab + by);
-        QCOMPARE(compact.pos(), start + by);
+        QCOMPARE(KeptOnScreen({-30, 790}, {97, 23}, {60, 40, 1220, 760}), QPoint(60, 777));
+        QCOMPARE(KeptOnScreen({1200, 5}, {97, 23}, {0, 0, 1280, 770}), QPoint(1183, 5));
+        for (const bool windowSystemMoves : {true, false}) {
+            TestWorld world;
+            QList<QPoint> handedOver;
+            if (windowSystemMoves) {
+                WindowSystem::SetMoveStarter([&](QWidget *, const QPoint &press) {
+                    handedOver << press;
+                    return true;
+                });
+            }
+            frmCompact compact(world.count);
+            compact.show();
+            QWidget *label = Control(&compact, "lblMinutes");
+            bool watching = true; // for the end of a drag that the window system has, only then
+            const auto drag = [&](Qt::MouseButtons buttons, const QPoint &from, const QPoint &by) {
+                const auto at = [&](const QPoint &global) { return label->mapFromGlobal(global); };
+                for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+                    if (buttons & button)
+                        QTest::mousePress(label, button, {}, at(from));
+                }
+                QTest::mouseMove(label, at(from + QPoint(1, 1))); // within the drag distance
+                const QPoint start = compact.pos();
+                QTest::mouseMove(label, at(from + by));
+                const QPoint during = compact.pos() - start;
+                // A window manager that has the drag keeps the release from the labels.
+                const bool systemHasIt = windowSystemMoves && buttons == Qt::LeftButton;
+                watching = watching && IsActive(&compact, "tmrDragEnd") == systemHasIt;
+                QWidget *receiver = systemHasIt ? Control(&compact, "Picture1") : label;
+                QCursor::setPos(from + by);
+                for (const Qt::MouseButton button : {Qt::RightButton, Qt::LeftButton}) {
+                    if (buttons & button)
+                        QTest::mouseRelease(receiver, button, {},
+                                            receiver->mapFromGlobal(from + by));
+                }
+                if (systemHasIt) {
+                    Fire(&compact, "tmrDragEnd");
+                    watching = watching && !IsActive(&compact, "tmrDragEnd");
+                }
+                return during;
+            };
+            const QPoint start = compact.pos(), grab = label->mapToGlobal(QPoint(5, 5));
+            QCOMPARE(drag(Qt::RightButton, grab, {-40, -30}), QPoint());
+            QCOMPARE(drag(Qt::LeftButton | Qt::RightButton, grab, {-40, -30}), QPoint());
+            QVERIFY(compact.pos() == start && handedOver.isEmpty());
+            // Followed from the first step past the drag distance, or left to the window system.
+            QCOMPARE(drag(Qt::LeftButton, grab, {-40, -30}),
+                     windowSystemMoves ? QPoint() : QPoint(-40, -30));
+            QCOMPARE(compact.pos(), start + QPoint(-40, -30));
+            QCOMPARE(handedOver.size(), int(windowSystemMoves));
+            QCOMPARE(handedOver.value(0, grab), grab);
+            const QRect area = compact.screen()->availableGeometry();
+            drag(Qt::LeftButton, label->mapToGlobal(QPoint(5, 5)), area.bottomRight());
+            QCOMPARE(compact.frameGeometry().bottomRight(), area.bottomRight());
+            drag(Qt::LeftButton, label->mapToGlobal(QPoint(5, 5)), -area.bottomRight());
+            QCOMPARE(compact.frameGeometry().topLeft(), area.topLeft());
+            QVERIFY(watching);
+            WindowSystem::SetMoveStarter({});
+        }
     }
 };
 

@@ -2,9 +2,11 @@
 
 #include "app/frmMain.h"
 #include "help/frmHelp.h"
+#include "ui/WindowFrame.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QScreen>
 #include <QtTest>
 
 class tst_help : public QObject
@@ -63,6 +65,30 @@ On the customize screen you can change Pendrels settings to you own preferences.
         QTimer::singleShot(5000, &main, [] { QCoreApplication::exit(1); }); // if it runs on
         QCOMPARE(QCoreApplication::exec(), 0);
         QVERIFY(after);
+    }
+
+    // A window centred by its inside instead of its frame; the web address in another face than
+    // the dialog font, or its descenders cut at the window's bottom edge.
+    void centredWithTheAddressWhole()
+    {
+        const QMargins openbox(1, 20, 1, 1);
+        QCOMPARE(CentredFramePosition({0, 0, 1280, 770}, {490, 188}, openbox), QPoint(394, 280));
+        QCOMPARE(CentredFramePosition({60, 30, 1220, 770}, {407, 595}, openbox), QPoint(465, 107));
+        TestWorld world;
+        frmMain main(world.count, world.preferences);
+        frmHelp help;
+        for (QWidget *window : std::initializer_list<QWidget *>{&main, &help}) {
+            window->show();
+            QCoreApplication::processEvents(); // the window is framed and exposed
+            QVERIFY(window->windowHandle()->isExposed());
+            QCOMPARE(window->frameGeometry().center(),
+                     window->screen()->availableGeometry().center());
+            const auto *url = Control<QLabel>(window, "lblURL");
+            const QFontInfo face(url->font());
+            QCOMPARE(face.family() + " " + QString::number(face.pixelSize()), "Liberation Sans 11");
+            const int lineTop = url->mapTo(window, url->contentsRect().topLeft()).y();
+            QVERIFY(lineTop + QFontMetrics(url->font()).height() <= window->height());
+        }
     }
 };
 

@@ -93,9 +93,11 @@ fi
 [[ ! -e $lib/SessionLog.txt ]] || fail "log beside the program"
 
 # Every Qt plugin and design font the program loaded must come with the package's dependencies.
-# A platform theme is the desktop's choice, and comes with the desktop.
+# A platform theme is the desktop's choice, and comes with the desktop. Image-format plugins are
+# loaded whenever Qt sniffs an icon's format, whatever other packages installed them; Pendrel's
+# own images are PNG, which Qt reads without any.
 mapfile -t loaded < <(grep -E '/qt6/plugins/|/fonts/.*/liberation' "$tmp/maps" |
-    grep -v /platformthemes/)
+    grep -v -e /platformthemes/ -e /imageformats/)
 [[ ${#loaded[@]} -gt 0 ]] || fail "no Qt plugin loaded?"
 declare -A needed shipped
 while read -r pkg; do needed[$pkg]=1; done < <(needed_packages)

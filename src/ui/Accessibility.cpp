@@ -1,0 +1,178 @@
+#include "ui/Accessibility.h"
+
+#include "ui/FocusRing.h"
+#include "ui/WindowFrame.h"
+
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProxyStyle>
+
+namespace Accessibility {
+
+namespace {
+const char SpeaksAsOne[] = "pendrelSpeaksAsOne";
+const char RoleOfLabel[] = "pendrelAccessibleRole";
+
+// A leaf: what the panel holds is said by its name.
+class OneObject : public QAccessibleWidget
+{
+public:
+    explicit OneObject(QWidget *panel)
+        : QAccessibleWidget(panel, QAccessible::StaticText)
+    {}
+
+    int childCount() const override { return 0; }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+};
+
+// Enter and Space open a link, as a click does.
+class LinkKeys : public QObject
+{
+public:
+    LinkKeys(QLabel *label, std::function<void()> open)
+        : QObject(label)
+        , m_open(std::move(open))
+    {}
+
+    void open() const { m_open(); }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space)
+            return false;
+        m_open();
+        return true;
+    }
+
+private:
+    std::function<void()> m_open;
+};
+
+// A label with a role of its own, named by its text; a link also opens on the tool's request.
+class RoledLabel : public QAccessibleWidget
+{
+public:
+    RoledLabel(QLabel *label, QAccessible::Role role)
+        : QAccessibleWidget(label, role)
+    {}
+
+    QString text(QAccessible::Text kind) const override
+    {
+        const QString text = QAccessibleWidget::text(kind);
+        if (kind == QAccessible::Name && text.isEmpty())
+            return static_cast<const QLabel *>(widget())->text();
+        return text;
+    }
+
+    QStringList actionNames() const override
+    {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (link())
+            names.prepend(pressAction());
+        return names;
+    }
+
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction() && link())
+            link()->open();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    const LinkKeys *link() const
+    {
+        return widget()->findChild<LinkKeys *>(QString(), Qt::FindDirectChildrenOnly);
+    }
+};
+
+QAccessibleInterface *Interface(const QString &, QObject *object)
+{
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (!widget)
+        return nullptr;
+    if (widget->property(SpeaksAsOne).toBool())
+        return new OneObject(widget);
+    auto *label = qobject_cast<QLabel *>(widget);
+    const QVariant role = widget->property(RoleOfLabel);
+    if (label && role.isValid())
+        return new RoledLabel(label, QAccessible::Role(role.toInt()));
+    return nullptr;
+}
+
+// The toolkit may have made the widget's interface already, while building the window.
+void Renew(QWidget *widget)
+{
+    if (QAccessibleInterface *made = QAccessible::queryAccessibleInterface(widget))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
+
+class NoUnderlines : public QProxyStyle
+{
+public:
+    NoUnderlines()
+        : QProxyStyle(QApplication::style()->name())
+    {}
+
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returned) const override
+    {
+        if (hint == SH_UnderlineShortcut)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
+} // namespace
+
+void SetUp()
+{
+    QAccessible::installFactory(Interface);
+    ShowFocusAlways();
+}
+
+void SpeakAsOne(QWidget *panel)
+{
+    panel->setProperty(SpeaksAsOne, true);
+    Renew(panel);
+    // A label with a name of its own sends no name change at each new text.
+    const auto labels = panel->findChildren<QLabel *>();
+    for (QLabel *label : labels)
+        label->setAccessibleName(QStringLiteral("count"));
+}
+
+void SetRole(QLabel *label, QAccessible::Role role)
+{
+    label->setProperty(RoleOfLabel, int(role));
+    Renew(label);
+}
+
+void MakeLink(QLabel *label, std::function<void()> open)
+{
+    label->setFocusPolicy(Qt::TabFocus);
+    OnLeftClick(label, open);
+    label->installEventFilter(new LinkKeys(label, std::move(open)));
+    SetRole(label, QAccessible::Link);
+}
+
+void Alert(QWidget *widget)
+{
+    QAccessibleEvent event(widget, QAccessible::Alert);
+    QAccessible::updateAccessibility(&event);
+}
+
+void HideAccessKeys(QWidget *widget)
+{
+    auto *style = new NoUnderlines;
+    style->setParent(widget);
+    widget->setStyle(style);
+}
+
+} // namespace Accessibility

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QAccessible>
+
+#include <functional>
+
+class QLabel;
+class QWidget;
+
+// What screen readers and other assistive tools learn from Pendrel's windows, beyond what the
+// toolkit tells them by itself.
+namespace Accessibility {
+
+// Once, at start-up: the interfaces below, and a focus ring that shows from the first moment.
+void SetUp();
+
+// `panel` and the labels in it are one object: the labels leave the tree and send nothing, and
+// the panel, a Tab stop, is read by its accessible name.
+void SpeakAsOne(QWidget *panel);
+
+// A label read as something other than plain text: an alert, say.
+void SetRole(QLabel *label, QAccessible::Role role);
+
+// A label that works as a link: a Tab stop that a left click, Enter or Space opens.
+void MakeLink(QLabel *label, std::function<void()> open);
+
+// One alert from `widget`, which has just appeared.
+void Alert(QWidget *widget);
+
+// Access keys of `widget` work but are not underlined: the designs mark none.
+void HideAccessKeys(QWidget *widget);
+
+} // namespace Accessibility
