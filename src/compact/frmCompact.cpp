@@ -87,7 +87,7 @@ void frmCompact::Form_Load()
     // Met in window lists as "Pendrel", but kept out of the task bar.
     WindowSystem::KeepOffTaskBar(this);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(CompactCorner(screen->availableGeometry(), frameGeometry().size()));
+        move(CompactCorner(WindowSystem::WorkArea(screen), frameGeometry().size()));
 }
 
 void frmCompact::done(int result)
@@ -126,8 +126,8 @@ void frmCompact::keyPressEvent(QKeyEvent *event)
         close();
         return;
     }
-    const QPoint to = NudgedPosition(pos(), frameGeometry().size(), screen()->availableGeometry(),
-                                     key, event->modifiers());
+    const QPoint to = NudgedPosition(pos(), frameGeometry().size(),
+                                     WindowSystem::WorkArea(screen()), key, event->modifiers());
     if (to != pos()) {
         move(to);
         return;
@@ -195,7 +195,7 @@ void frmCompact::Apply(const CompactDrag::Action &action)
         const QScreen *target = QGuiApplication::screenAt(QRect(action.to, size).center());
         if (!target)
             target = screen();
-        move(KeptOnScreen(action.to, size, target->availableGeometry()));
+        move(KeptOnScreen(action.to, size, WindowSystem::WorkArea(target)));
         break;
     }
     case CompactDrag::Action::Close:

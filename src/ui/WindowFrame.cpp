@@ -1,5 +1,7 @@
 #include "ui/WindowFrame.h"
 
+#include "ui/WindowSystem.h"
+
 #include <QDialog>
 #include <QGuiApplication>
 #include <QLabel>
@@ -48,7 +50,7 @@ void Centre(QWidget *window)
     const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
     if (screen) {
         // A window's position is that of its frame.
-        window->move(CentredFramePosition(screen->availableGeometry(), window->size(),
+        window->move(CentredFramePosition(WindowSystem::WorkArea(screen), window->size(),
                                           FrameMargins(window)));
     }
 }

@@ -22,6 +22,12 @@ MoveStarter &moveStarter()
     return current;
 }
 
+WorkAreaFinder &workAreaFinder()
+{
+    static WorkAreaFinder current;
+    return current;
+}
+
 template <typename Reply> using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
 
 xcb_connection_t *X11()
@@ -138,9 +144,21 @@ bool LeftButtonDown()
     return reply && (reply->mask & XCB_BUTTON_MASK_1);
 }
 
+QRect WorkArea(const QScreen *screen)
+{
+    if (workAreaFinder())
+        return workAreaFinder()(screen);
+    return screen->availableGeometry();
+}
+
 void SetMoveStarter(MoveStarter starter)
 {
     moveStarter() = std::move(starter);
+}
+
+void SetWorkArea(WorkAreaFinder finder)
+{
+    workAreaFinder() = std::move(finder);
 }
 
 } // namespace WindowSystem

@@ -3,6 +3,8 @@
 #include <functional>
 
 class QPoint;
+class QRect;
+class QScreen;
 class QWidget;
 
 // What Pendrel asks of the window system beyond what Qt offers for every platform.
@@ -20,8 +22,16 @@ bool StartSystemMove(QWidget *window, const QPoint &pressGlobal);
 // Whether the left mouse button is down now, as the window system sees it.
 bool LeftButtonDown();
 
+// What windows may take of `screen`: all of it but the desktop's panels and task bars.
+QRect WorkArea(const QScreen *screen);
+
 // Tests install a stand-in for StartSystemMove; an empty function restores the platform's.
 using MoveStarter = std::function<bool(QWidget *window, const QPoint &pressGlobal)>;
 void SetMoveStarter(MoveStarter starter);
+
+// Tests install a stand-in for WorkArea, as a desktop with panels would have it; an empty
+// function restores the platform's.
+using WorkAreaFinder = std::function<QRect(const QScreen *screen)>;
+void SetWorkArea(WorkAreaFinder finder);
 
 } // namespace WindowSystem
