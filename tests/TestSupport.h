@@ -10,17 +10,20 @@
 #include "ui/EnterKey.h"
 #include "ui/MessageBox.h"
 #include "ui/UrlOpener.h"
+#include "ui/WindowSystem.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QImage>
 #include <QLabel>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
 // The program's objects on a fake clock, with every seam swapped: message boxes are recorded
-// and answered from a queue, sounds and opened addresses are recorded.
+// and answered from a queue, sounds and opened addresses are recorded, and the desktop has
+// panels at the left, the top and the bottom of the screen.
 struct TestWorld : TestHome {
     FakeClock clock;
     modStopWatch::StopWatch count{clock.source()};
@@ -36,12 +39,16 @@ struct TestWorld : TestHome {
         modStopWatch::SetSoundPlayer([this](const QString &path, bool) { playedSounds << path; });
         MessageBox::setTestMode(true);
         UrlOpener::SetOpener([this](const QString &address) { openedUrls << address; });
+        WindowSystem::SetWorkArea(
+            [](const QScreen *s) { return s->geometry() - QMargins(60, 24, 0, 40); });
     }
 
     ~TestWorld()
     {
         modStopWatch::SetSoundPlayer({});
         UrlOpener::SetOpener({});
+        MessageBox::setInspector({});
+        WindowSystem::SetWorkArea({});
     }
 };
 

@@ -1,5 +1,6 @@
-// What a screen reader hears: the names and roles of every window's controls, and the events.
-#include "TestSupport.h"
+// What a screen reader hears, and Pendrel by the keyboard alone: the names and roles of every
+// window's controls, the events, every command by keys, and a focus one can see.
+#include "log/LogTestSupport.h"
 
 #include "app/frmMain.h"
 #include "compact/frmCompact.h"
@@ -7,11 +8,14 @@
 #include "log/frmSessions.h"
 #include "settings/SettingsStore.h"
 #include "settings/frmCustomize.h"
+#include "ui/Maker.h"
+#include "ui/Readable.h"
 
 #include <QAccessibleBridgePlugin>
 #include <QAction>
 #include <QMessageBox>
 #include <QMetaEnum>
+#include <QPushButton>
 #include <QTableView>
 #include <QtTest>
 
@@ -42,9 +46,17 @@ public:
 };
 Q_IMPORT_PLUGIN(RecorderPlugin)
 
-static QString RoleName(QAccessible::Role role)
+template <typename E> static QString Key(int value) // the name of an enum's value, or values
 {
-    return QMetaEnum::fromType<QAccessible::Role>().valueToKey(role);
+    const QMetaEnum meta = QMetaEnum::fromType<E>();
+    if (const char *key = meta.valueToKey(value))
+        return key;
+    return meta.valueToKeys(value);
+}
+
+static QString Said(const QObject *window, const char *name, QAccessible::Text text)
+{
+    return QAccessible::queryAccessibleInterface(Control(window, name))->text(text);
 }
 
 // Each control of `window` that takes the focus or shows something and has no name, or a role
@@ -64,7 +76,7 @@ static QStringList Unnamed(QWidget *window)
         const QAccessible::State state = node->state();
         if (!state.invisible && (state.focusable || showing.contains(node->role())) &&
             (node->text(QAccessible::Name).trimmed().isEmpty() || vague.contains(node->role())))
-            faults << RoleName(node->role()) + " " + name;
+            faults << Key<QAccessible::Role>(node->role()) + " " + name;
     };
     std::function<void(QAccessibleInterface *, const QString &)> walk;
     walk = [&](QAccessibleInterface *node, const QString &where) {
@@ -76,24 +88,128 @@ static QStringList Unnamed(QWidget *window)
             walk(node->child(i), name);
     };
     walk(QAccessible::queryAccessibleInterface(window), QString());
-    const auto widgets = window->findChildren<QWidget *>();
-    for (QWidget *widget : widgets) {
+    for (QWidget *widget : window->findChildren<QWidget *>()) {
         if ((widget->focusPolicy() & Qt::TabFocus) && !seen.contains(widget))
             check(QAccessible::queryAccessibleInterface(widget), widget->objectName());
     }
     return faults;
 }
 
-static QString Said(const char *name, const QWidget *window, QAccessible::Text text)
+// Where the keys go: an open menu, else the focused control, else the active window.
+static QWidget *Focused()
 {
-    return QAccessible::queryAccessibleInterface(Control(window, name))->text(text);
+    if (QWidget *menu = QApplication::activePopupWidget())
+        return menu;
+    if (QWidget *control = QApplication::focusWidget())
+        return control;
+    return QApplication::activeWindow();
+}
+
+// "window/control", "window" where the window itself has the keys, or "menu".
+static QString At()
+{
+    const QWidget *widget = Focused();
+    if (!widget || widget->windowType() == Qt::Popup)
+        return widget ? "menu" : "nowhere";
+    const QString window = widget->window()->objectName();
+    return widget->isWindow() ? window : window + "/" + widget->objectName();
+}
+
+// Types the keys of `script`, each line "window: control key, control key..." (or just "key"
+// where the window itself has the keys), from the event loop, each once the keyboard is at its
+// control: a key that opens a modal window hands on to the next inside that window's own loop.
+// Notes where the window stands at each key; returns what went wrong, if anything.
+static QString Type(const QString &script, QList<QPoint> &windowAt)
+{
+    QStringList steps; // "where key"
+    for (const QString &line : script.trimmed().split('\n')) {
+        const QString window = line.section(": ", 0, 0);
+        for (const QString &step : line.section(": ", 1).split(", "))
+            steps << (step.contains(' ') ? window + "/" + step : window + " " + step);
+    }
+    QString fault;
+    int next = 0, turns = 0;
+    QEventLoop walked;
+    QObject context;
+    std::function<void()> turn = [&] {
+        const QString at = steps.value(next).section(' ', 0, 0);
+        if (next < steps.size() && At() != at && ++turns < 100) {
+            QTimer::singleShot(0, &context, turn); // the keyboard may not be there yet
+            return;
+        }
+        if (next == steps.size() || turns == 100) {
+            if (next < steps.size())
+                fault =
+                    QString("before key %1 the keyboard is at %2, not %3").arg(next).arg(At(), at);
+            QApplication::closeAllWindows();
+            walked.quit();
+            return;
+        }
+        const QKeyCombination key = QKeySequence::fromString(steps[next++].section(' ', 1))[0];
+        turns = 0;
+        windowAt << Focused()->window()->pos();
+        QTimer::singleShot(0, &context, turn);
+        QTest::keyClick(Focused(), key.key(), key.keyboardModifiers());
+    };
+    QTimer::singleShot(0, &context, turn);
+    walked.exec();
+    return fault;
+}
+
+// The sides of the focus ring around `widget` that are not two pixels or more standing out at
+// 3:1 from what those pixels show without the focus.
+static QString WeakSides(QWidget *widget)
+{
+    QWidget *window = widget->window();
+    const QRect area =
+        QRect(widget->mapTo(window, QPoint(0, 0)), widget->size()).adjusted(-4, -4, 4, 4) &
+        window->rect();
+    const QImage focused = window->grab(area).toImage();
+    widget->clearFocus();
+    const QImage plain = window->grab(area).toImage();
+    widget->setFocus(Qt::TabFocusReason);
+    const int w = area.width(), h = area.height();
+    const std::tuple<const char *, QPoint, QPoint> sides[] = {{" left", {0, h / 2}, {1, 0}},
+                                                              {" right", {w - 1, h / 2}, {-1, 0}},
+                                                              {" top", {w / 2, 0}, {0, 1}},
+                                                              {" bottom", {w / 2, h - 1}, {0, -1}}};
+    QString weak;
+    for (const auto &[side, from, step] : sides) {
+        QString seen; // from the outside in, "x" where the ring stands out
+        for (QPoint p = from; seen.size() < 8; p += step)
+            seen += Readable::Contrast(focused.pixel(p), plain.pixel(p)) >= 3 ? "x" : ".";
+        if (!seen.contains("xx"))
+            weak += side;
+    }
+    return weak;
+}
+
+// Tabs through `stops` controls of the active window from its focus, noting each control's
+// name and the sides of its ring that can't be seen.
+static QString Tour(QWidget *window, int stops)
+{
+    window->show();
+    window->activateWindow();
+    QCoreApplication::processEvents();
+    QStringList seen;
+    for (int stop = 0; stop < stops; ++stop) {
+        QWidget *control = QApplication::focusWidget();
+        if (!control)
+            return seen.join(' ') + " nothing";
+        QString name = control->objectName();
+        if (auto *button = qobject_cast<QAbstractButton *>(control); name.isEmpty() && button)
+            name = button->text().remove('&');
+        seen << name + WeakSides(control);
+        QTest::keyClick(control, Qt::Key_Tab);
+    }
+    return seen.join(' ');
 }
 
 class tst_accessibility : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TestWorld> world;
+    std::unique_ptr<LogWorld> world;
 
     // Ten seconds of running, ticked as the windows' timers tick while they run.
     void runTenSeconds(std::initializer_list<QWidget *> windows)
@@ -109,101 +225,31 @@ class tst_accessibility : public QObject
     }
 
 private slots:
-    void init() { world = std::make_unique<TestWorld>(); }
+    void init() { world = std::make_unique<LogWorld>(); }
     void cleanup() { world.reset(); }
 
     // A flood of events from the count's labels, a phrase that changes with the hundredths, the
-    // labels left in the tree, the compact window or the hidden main window sending as well.
-    void countIsOneObject()
-    {
-        frmMain main(world->count, world->preferences);
-        main.show();
-        Click(&main, "cmdStartStop");
-        runTenSeconds({&main});
-        QCOMPARE(heard, QStringList(10, "NameChanged picElapsed"));
-        QCOMPARE(Said("picElapsed", &main, QAccessible::Name), "0 years, 0 days, 00:00:10");
-        QCOMPARE(QAccessible::queryAccessibleInterface(Control(&main, "picElapsed"))->childCount(),
-                 0);
-
-        world->clock.advance(86'400'000 + 3'600'000); // a day and an hour later
-        WhenModal<frmCompact>(&main, [&](frmCompact *compact) {
-            QCOMPARE(Said("Picture1", compact, QAccessible::Name), "0 years, 1 day, 01:00:10");
-            runTenSeconds({&main, compact});
-            QCOMPARE(heard, QStringList(10, "NameChanged Picture1"));
-        });
-        Control<QAction>(&main, "mnuCompact")->trigger();
-        Click(&main, "cmdStartStop"); // stopped: the compact window shows what it is handed
-        WhenModal<frmCompact>(&main, [&](frmCompact *compact) {
-            QCOMPARE(Said("Picture1", compact, QAccessible::Name), "0 years, 1 day, 01:00:20");
-        });
-        Control<QAction>(&main, "mnuCompact")->trigger();
-    }
-
-    // Unnamed text boxes, panel, grid, cells or editor; a link or warning that reads as plain text.
-    void everyControlIsNamed()
-    {
-        frmMain main(world->count, world->preferences);
-        main.show();
-        QCOMPARE(Unnamed(&main), QStringList());
-        const auto role = [&](QWidget *window, const char *name) {
-            return RoleName(QAccessible::queryAccessibleInterface(Control(window, name))->role());
-        };
-        QCOMPARE(role(&main, "lblURL") + " " + role(&main, "lblWarning"), "Link AlertMessage");
-        QCOMPARE(Said("lblURL", &main, QAccessible::Name), Texts(&main, {"lblURL"}));
-        frmCustomize customize(world->preferences, &main);
-        customize.show();
-        QCOMPARE(Unnamed(&customize), QStringList());
-        QCOMPARE(Said("txtWarningDays", &customize, QAccessible::Name), "Display warning every");
-        frmHelp help;
-        help.show();
-        QCOMPARE(Unnamed(&help), QStringList());
-        QCOMPARE(role(&help, "lblURL"), "Link");
-        frmCompact compact(world->count);
-        compact.show();
-        QCOMPARE(Unnamed(&compact), QStringList());
-        QCOMPARE(QAccessible::queryAccessibleInterface(&compact)->text(QAccessible::Name),
-                 "Pendrel");
-
-        QFile log(QDir(world->programFolder()).filePath("SessionLog.txt"));
-        QVERIFY(log.open(QIODevice::WriteOnly));
-        log.write("s1;t1;0 years, 0 days, 00:00:01.00\r\n");
-        log.close();
-        frmSessions sessions;
-        sessions.show();
-        auto *grid = Control<QTableView>(&sessions, "grdSessions");
-        grid->setCurrentIndex(grid->model()->index(0, 3)); // an empty comment, in the editor
-        QTest::keyClick(grid, Qt::Key_F2);
-        QCOMPARE(Unnamed(&sessions), QStringList());
-
-        MessageBox::setTestMode(false);
-        QStringList faults;
-        const auto inspect = [&] {
-            WhenModal<QMessageBox>(&main, [&](QMessageBox *box) { faults << Unnamed(box); });
-        };
-        inspect();
-        MessageBox::error(&main, "The session log could not be read.");
-        inspect();
-        MessageBox::question(&main, "Do you want to save the changes you made?");
-        QCOMPARE(faults, QStringList());
-    }
-
-    // A snapshot or warning told never, twice, or told as done when the log line failed.
-    void snapshotAndWarningAreTold()
+    // labels left in the tree; a snapshot or a warning told never, twice, or told as done when
+    // the log line failed; the compact window or the hidden main window sending as well.
+    void countSnapshotAndWarning()
     {
         SettingsStore::SaveSetting(SettingsStore::SectionSettings, SettingsStore::KeyWarningDays,
                                    "1");
         frmMain main(world->count, world->preferences);
         main.show();
         Click(&main, "cmdStartStop");
-        world->clock.advance(5'000);
-        Fire(&main, "timDisplay");
+        runTenSeconds({&main});
+        QCOMPARE(heard, QStringList(10, "NameChanged picElapsed"));
+        QCOMPARE(Said(&main, "picElapsed", QAccessible::Name), "0 years, 0 days, 00:00:10");
+        QCOMPARE(QAccessible::queryAccessibleInterface(Control(&main, "picElapsed"))->childCount(),
+                 0);
         for (int snapshot = 0; snapshot < 2; ++snapshot) { // the same words, told again
             heard.clear();
             Click(&main, "cmdSnapshot");
             QCOMPARE(heard, QStringList{"DescriptionChanged cmdSnapshot"});
         }
-        QCOMPARE(Said("cmdSnapshot", &main, QAccessible::Description),
-                 "Snapshot taken: 0 years, 0 days, 00:00:05");
+        QCOMPARE(Said(&main, "cmdSnapshot", QAccessible::Description),
+                 "Snapshot taken: 0 years, 0 days, 00:00:10");
         QDir folder(world->programFolder()); // a folder where the log was: no line can be added
         QVERIFY(folder.remove("SessionLog.txt") && folder.mkdir("SessionLog.txt"));
         heard.clear();
@@ -211,14 +257,143 @@ private slots:
         QCOMPARE(heard, QStringList());
         QCOMPARE(MessageBox::history().size(), 1);
 
-        world->clock.advance(86'400'000);
-        Fire(&main, "timDisplay"); // the day rolls over and arms the warning
+        world->clock.advance(86'400'000 + 3'600'000); // a day and an hour later
+        Fire(&main, "timDisplay");                    // the day rolls over and arms the warning
         heard.clear();
         for (int blink = 0; blink < 3; ++blink) {
             world->clock.advance(1'000);
             Fire(&main, "tmrWarning");
         }
         QCOMPARE(heard.filter("Alert"), QStringList{"Alert lblWarning"});
+        WhenModal<frmCompact>(&main, [&](frmCompact *compact) {
+            QCOMPARE(Said(compact, "Picture1", QAccessible::Name), "0 years, 1 day, 01:00:13");
+            runTenSeconds({&main, compact});
+            QCOMPARE(heard, QStringList(10, "NameChanged Picture1"));
+        });
+        Control<QAction>(&main, "mnuCompact")->trigger();
+        Click(&main, "cmdStartStop"); // stopped: the compact window shows what it is handed
+        WhenModal<frmCompact>(&main, [&](frmCompact *compact) {
+            QCOMPARE(Said(compact, "Picture1", QAccessible::Name), "0 years, 1 day, 01:00:23");
+        });
+        Control<QAction>(&main, "mnuCompact")->trigger();
+    }
+
+    // Unnamed text boxes, panel, grid, cells or editor; a link or warning that reads as plain
+    // text; message boxes with another title, icon, default button or buttons, or text read as
+    // markup.
+    void everyControlIsNamed()
+    {
+        world->writeLog("s1;t1;0 years, 0 days, 00:00:01.00\r\n");
+        frmMain main(world->count, world->preferences);
+        frmCustomize customize(world->preferences, &main);
+        frmHelp help;
+        frmCompact compact(world->count);
+        frmSessions sessions;
+        for (QWidget *window :
+             std::initializer_list<QWidget *>{&main, &customize, &help, &compact, &sessions})
+            window->show();
+        auto *grid = Control<QTableView>(&sessions, "grdSessions");
+        grid->setCurrentIndex(grid->model()->index(0, 3)); // an empty comment, in the editor
+        QTest::keyClick(grid, Qt::Key_F2);
+        for (QWidget *window :
+             std::initializer_list<QWidget *>{&main, &customize, &help, &compact, &sessions})
+            QCOMPARE(window->objectName() + Unnamed(window).join(", "), window->objectName());
+        const auto role = [&](QWidget *window, const char *name) {
+            return Key<QAccessible::Role>(
+                QAccessible::queryAccessibleInterface(Control(window, name))->role());
+        };
+        QCOMPARE(role(&main, "lblURL") + " " + role(&main, "lblWarning") + " " +
+                     role(&help, "lblURL"),
+                 "Link AlertMessage Link");
+        QCOMPARE(Said(&main, "lblURL", QAccessible::Name), Texts(&main, {"lblURL"}));
+        QCOMPARE(Said(&customize, "txtWarningDays", QAccessible::Name), "Display warning every");
+        QCOMPARE(QAccessible::queryAccessibleInterface(&compact)->text(QAccessible::Name),
+                 "Pendrel");
+
+        QStringList boxes; // title, icon and its name, buttons, default button, text format
+        MessageBox::setInspector([&](QMessageBox &box) {
+            box.show();
+            const auto *icon = box.findChild<QLabel *>("qt_msgboxex_icon_label");
+            boxes << QString("%1 %2 %3 %4 %5 %6%7")
+                         .arg(box.windowTitle(), Key<QMessageBox::Icon>(box.icon()),
+                              icon ? icon->accessibleName() : "-",
+                              Key<QMessageBox::StandardButtons>(box.standardButtons().toInt()),
+                              Key<QMessageBox::StandardButtons>(
+                                  box.standardButton(box.defaultButton())),
+                              Key<Qt::TextFormat>(box.textFormat()), Unnamed(&box).join(' '));
+            box.buttons().constLast()->click();
+        });
+        MessageBox::message(&main, "Done.");
+        MessageBox::information(&main, "Saved.");
+        MessageBox::error(&main, "The session log could not be read.");
+        QCOMPARE(MessageBox::question(&main, "<b>Do you want to save the changes you made?</b>"),
+                 MessageBox::No);
+        QCOMPARE(boxes, QStringList({"Pendrel NoIcon Information Ok NoButton PlainText",
+                                     "Pendrel Information Information Ok NoButton PlainText",
+                                     "Pendrel Warning Warning Ok NoButton PlainText",
+                                     "Pendrel NoIcon Information Yes|No Yes PlainText"}));
+    }
+
+    // A control out of reach, a key that does nothing, a window that keeps the focus when it's
+    // gone or leaves none to the main window, an arrow that moves the compact window off the
+    // work area; "Close Pendrel" refused while the count runs.
+    void wholeProgramByKeys()
+    {
+        frmMain main(world->count, world->preferences);
+        main.show();
+        // Start by Return, a snapshot by Space, the web address by Return and Space, Stop by
+        // the keypad's Enter; Customize's OK by Enter too, Sessions by Escape; Start again, the
+        // compact window moved by arrows (held in the corner, then 4 pixels left and 40 up)
+        // and left by Escape; Help's web address; and "Close Pendrel" while the count runs.
+        const QString script = R"(
+frmMain: cmdExit Tab, cmdStartStop Return, cmdStartStop Tab, picElapsed Tab, cmdSnapshot Space
+frmMain: cmdSnapshot Tab, lblURL Return, lblURL Space, lblURL Tab, cmdStartStop Num+Enter
+frmMain: cmdStartStop Alt+O
+menu: Return
+frmCustomize: txtCustomText Tab, cmdCancel Tab, cmdOK Num+Enter
+frmMain: cmdStartStop F10
+menu: Down, Return
+frmSessions: grdSessions Esc
+frmMain: cmdStartStop Space, cmdStartStop Alt+O
+menu: Down, Down, Return
+frmCompact: Right, Left, Shift+Up, Esc
+frmMain: cmdStartStop Alt+O
+menu: Up, Up, Return
+frmHelp: cmdClose Tab, lblURL Return, lblURL Esc
+frmMain: cmdStartStop Alt+O
+menu: Up, Return)";
+        QList<QPoint> windowAt;
+        QCOMPARE(Type(script, windowAt), QString());
+        QVERIFY(!main.isVisible() && world->count.IsRunning());
+        QCOMPARE(world->openedUrls, QStringList(3, Maker::Address()));
+        QVERIFY(QFile::exists(QDir(world->programFolder()).filePath("SessionLog.txt")));
+        const QList<QPoint> compactAt = windowAt.mid(24, 4);
+        QCOMPARE(compactAt, QList<QPoint>({compactAt[0], compactAt[0], compactAt[0] - QPoint(4, 0),
+                                           compactAt[0] - QPoint(4, 40)}));
+    }
+
+    // A ring too thin, too faint, cut by the window's edge, or waiting for the first Tab; a Tab
+    // stop missing or out of order.
+    void focusRingOnEveryTabStop()
+    {
+        world->count.Start();
+        world->count.Stop(); // Reset in use
+        frmMain main(world->count, world->preferences);
+        QCOMPARE(Tour(&main, 6), "cmdExit cmdReset cmdStartStop picElapsed cmdSnapshot lblURL");
+        frmCustomize customize(world->preferences, &main);
+        QCOMPARE(Tour(&customize, 6), "txtCustomText cmdCancel cmdOK chkPlaySounds "
+                                      "txtWarningDays chkDisplayWarnings");
+        frmSessions sessions(&main);
+        QCOMPARE(Tour(&sessions, 4), "grdSessions cmdClearLog cmdClose cmdDeleteRow");
+        frmHelp help;
+        QCOMPARE(Tour(&help, 2), "cmdClose lblURL");
+        QString box;
+        MessageBox::setInspector([&](QMessageBox &shown) {
+            box = Tour(&shown, 2);
+            shown.buttons().constFirst()->click();
+        });
+        MessageBox::question(&main, "Do you want to save the changes you made?");
+        QCOMPARE(box, "Yes No");
     }
 };
 

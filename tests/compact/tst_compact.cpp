@@ -1,14 +1,13 @@
 #include "TestSupport.h"
 
 #include "app/frmMain.h"
-#include "compact/CompactKeys.h"
 #include "compact/frmCompact.h"
-#include "ui/WindowSystem.h"
 
 #include <QAction>
 #include <QCursor>
-#include <QScreen>
 #include <QtTest>
+
+constexpr qint64 Day = 86'400'000;
 
 class tst_compact : public QObject
 {
@@ -17,32 +16,31 @@ class tst_compact : public QObject
 private slots:
     void handOverAndBack_data()
     {
-        constexpr qint64 Day = 86'400'000;
         QTest::addColumn<int>("clicks");
         QTest::addColumn<qint64>("countedMs");
         QTest::addColumn<qint64>("whileUpMs");
-        QTest::addColumn<bool>("doubleClick");
+        QTest::addColumn<QString>("wayBack");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("never started")
-            << 0 << 0LL << 11'230LL << true << "0 Years 0 Days 00:00:00.00";
-        QTest::newRow("stopped") << 2 << 3'723'450LL << 11'230LL << false
+        QTest::newRow("never started") << 0 << 0LL << 11'230LL << "double-click"
+                                       << "0 Years 0 Days 00:00:00.00";
+        QTest::newRow("stopped") << 2 << 3'723'450LL << 11'230LL << "Escape"
                                  << "0 Years 0 Days 01:02:03.45";
-        QTest::newRow("running") << 1 << 86'390'000LL << 11'230LL << true
+        QTest::newRow("running") << 1 << 86'390'000LL << 11'230LL << "Enter"
                                  << "0 Years 1 Days 00:00:01.23";
-        QTest::newRow("50-day suspend")
-            << 1 << 3'600'000LL << 50 * Day + 1'230 << true << "0 Years 50 Days 01:00:01.23";
-        QTest::newRow("400-day suspend")
-            << 1 << 3'600'000LL << 400 * Day + 1'230 << false << "1 Years 35 Days 01:00:01.23";
+        QTest::newRow("50-day suspend") << 1 << 3'600'000LL << 50 * Day + 1'230 << "double-click"
+                                        << "0 Years 50 Days 01:00:01.23";
+        QTest::newRow("400-day suspend") << 1 << 3'600'000LL << 400 * Day + 1'230 << "close"
+                                         << "1 Years 35 Days 01:00:01.23";
     }
     // A stale count, a lost or doubled roll-over (after a long suspend too), a warning armed by
-    // the compact window's tick, a way back leaving main hidden or ending Pendrel; the window not
-    // known by the program's name and icon.
+    // the compact window's tick, a way back leaving main hidden or ending Pendrel; the window
+    // not known by the program's name and icon, or not in the corner of the work area.
     void handOverAndBack()
     {
         QFETCH(int, clicks);
         QFETCH(qint64, countedMs);
         QFETCH(qint64, whileUpMs);
-        QFETCH(bool, doubleClick);
+        QFETCH(QString, wayBack);
         QFETCH(QString, shown);
         TestWorld world;
         frmMain main(world.count, world.preferences);
@@ -65,16 +63,20 @@ private slots:
             QCOMPARE(compact->windowTitle(), "Pendrel"); // as window lists and screen readers say
             QCOMPARE(compact->windowIcon().pixmap(32).toImage(),
                      main.windowIcon().pixmap(32).toImage());
+            QCOMPARE(compact->frameGeometry().bottomRight(),
+                     WindowSystem::WorkArea(compact->screen()).bottomRight());
             QVERIFY(!IsActive(&main, "timDisplay")); // hidden: no 10 ms work
             QCOMPARE(IsActive(compact, "timDisplay"), clicks == 1);
             world.clock.advance(whileUpMs);
             if (clicks == 1)
                 Fire(compact, "timDisplay");
             QCOMPARE(shownOn(compact), shown);
-            if (doubleClick)
+            if (wayBack == "double-click")
                 QTest::mouseDClick(Control(compact, "lblSeconds"), Qt::LeftButton);
-            else
+            else if (wayBack == "close")
                 compact->close();
+            else
+                QTest::keyClick(compact, wayBack == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
         });
         QTimer::singleShot(5000, &main, [] { QCoreApplication::exit(1); }); // stuck in compact
         QCOMPARE(QCoreApplication::exec(), 7);
@@ -84,16 +86,12 @@ private slots:
         QCOMPARE(world.playedSounds.size(), int(!shown.startsWith("0 Years 0 Days")));
     }
 
-    // Placement ignoring a work area off 0,0; a right or left+right drag moving; a drag that
-    // trails the pointer, tells the window system the pointer's place in the window instead of
-    // on the screen, or ends off the work area. Once with the window system moving the window,
-    // as under a window manager, and once as offscreen, where the window follows the pointer.
-    void placementAndDrags()
+    // A right or left+right drag moving; a click's wobble moving; a drag that trails the
+    // pointer, tells the window system the pointer's place in the window instead of on the
+    // screen, or ends off the work area. Once with the window system moving the window, as
+    // under a window manager, and once as offscreen, where the window follows the pointer.
+    void drags()
     {
-        QCOMPARE(CompactCorner(QRect(60, 0, 1220, 800), QSize(97, 23)), QPoint(1183, 777));
-        QCOMPARE(CompactCorner(QRect(0, 40, 1280, 760), QSize(97, 23)), QPoint(1183, 777));
-        QCOMPARE(KeptOnScreen({-30, 790}, {97, 23}, {60, 40, 1220, 760}), QPoint(60, 777));
-        QCOMPARE(KeptOnScreen({1200, 5}, {97, 23}, {0, 0, 1280, 770}), QPoint(1183, 5));
         for (const bool windowSystemMoves : {true, false}) {
             TestWorld world;
             QList<QPoint> handedOver;
@@ -107,15 +105,17 @@ private slots:
             compact.show();
             QWidget *label = Control(&compact, "lblMinutes");
             bool watching = true; // for the end of a drag that the window system has, only then
-            const auto drag = [&](Qt::MouseButtons buttons, const QPoint &from, const QPoint &by) {
-                const auto at = [&](const QPoint &global) { return label->mapFromGlobal(global); };
+            // Presses `buttons` on the label, moves a pixel, then by `by`, and lets go: how far
+            // the window went at the pixel, during the move, and in all.
+            const auto drag = [&](Qt::MouseButtons buttons, const QPoint &by) {
+                const QPoint from = label->mapToGlobal(QPoint(5, 5)), start = compact.pos();
                 for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
                     if (buttons & button)
-                        QTest::mousePress(label, button, {}, at(from));
+                        QTest::mousePress(label, button, {}, QPoint(5, 5));
                 }
-                QTest::mouseMove(label, at(from + QPoint(1, 1))); // within the drag distance
-                const QPoint start = compact.pos();
-                QTest::mouseMove(label, at(from + by));
+                QTest::mouseMove(label, QPoint(6, 6)); // within the drag distance
+                const QPoint wobble = compact.pos() - start;
+                QTest::mouseMove(label, label->mapFromGlobal(from + by));
                 const QPoint during = compact.pos() - start;
                 // A window manager that has the drag keeps the release from the labels.
                 const bool systemHasIt = windowSystemMoves && buttons == Qt::LeftButton;
@@ -131,22 +131,20 @@ private slots:
                     Fire(&compact, "tmrDragEnd");
                     watching = watching && !IsActive(&compact, "tmrDragEnd");
                 }
-                return during;
+                return QList<QPoint>{wobble, during, compact.pos() - start};
             };
-            const QPoint start = compact.pos(), grab = label->mapToGlobal(QPoint(5, 5));
-            QCOMPARE(drag(Qt::RightButton, grab, {-40, -30}), QPoint());
-            QCOMPARE(drag(Qt::LeftButton | Qt::RightButton, grab, {-40, -30}), QPoint());
-            QVERIFY(compact.pos() == start && handedOver.isEmpty());
+            const QPoint grab = label->mapToGlobal(QPoint(5, 5)), by(-40, -30);
+            QCOMPARE(drag(Qt::RightButton, by), QList<QPoint>(3));
+            QCOMPARE(drag(Qt::LeftButton | Qt::RightButton, by), QList<QPoint>(3));
+            QVERIFY(handedOver.isEmpty());
             // Followed from the first step past the drag distance, or left to the window system.
-            QCOMPARE(drag(Qt::LeftButton, grab, {-40, -30}),
-                     windowSystemMoves ? QPoint() : QPoint(-40, -30));
-            QCOMPARE(compact.pos(), start + QPoint(-40, -30));
-            QCOMPARE(handedOver.size(), int(windowSystemMoves));
-            QCOMPARE(handedOver.value(0, grab), grab);
-            const QRect area = compact.screen()->availableGeometry();
-            drag(Qt::LeftButton, label->mapToGlobal(QPoint(5, 5)), area.bottomRight());
+            const QList<QPoint> moved = {{}, windowSystemMoves ? QPoint() : by, by};
+            QCOMPARE(drag(Qt::LeftButton, by), moved);
+            QCOMPARE(handedOver, QList<QPoint>(int(windowSystemMoves), grab));
+            const QRect area = WindowSystem::WorkArea(compact.screen());
+            drag(Qt::LeftButton, area.bottomRight());
             QCOMPARE(compact.frameGeometry().bottomRight(), area.bottomRight());
-            drag(Qt::LeftButton, label->mapToGlobal(QPoint(5, 5)), -area.bottomRight());
+            drag(Qt::LeftButton, -area.bottomRight());
             QCOMPARE(compact.frameGeometry().topLeft(), area.topLeft());
             QVERIFY(watching);
             WindowSystem::SetMoveStarter({});

@@ -11,39 +11,29 @@
 
 #include <QCheckBox>
 #include <QHeaderView>
-#include <QMenuBar>
 #include <QStyle>
 #include <QTableView>
 
 namespace {
-QPalette Dark()
-{
-    QPalette dark;
-    const std::pair<QPalette::ColorRole, QColor> roles[] = {
-        {QPalette::Window, QColor(0x35, 0x35, 0x35)},    {QPalette::WindowText, Qt::white},
-        {QPalette::Base, QColor(0x2a, 0x2a, 0x2a)},      {QPalette::Text, Qt::white},
-        {QPalette::Button, QColor(0x35, 0x35, 0x35)},    {QPalette::ButtonText, Qt::white},
-        {QPalette::Highlight, QColor(0x2a, 0x82, 0xda)}, {QPalette::HighlightedText, Qt::black}};
-    for (const auto &[role, colour] : roles)
-        dark.setColor(role, colour);
-    return dark;
-}
-
-// As a desktop theme sets them: a scheme, and a font for everything.
+// As a desktop theme sets them, while Pendrel runs: a scheme, and a font for everything.
 void UseDesktop(bool dark, int fontPixels)
 {
-    QApplication::setPalette(dark ? Dark() : QApplication::style()->standardPalette());
+    QPalette palette = QApplication::style()->standardPalette();
+    const QColor grey(0x35, 0x35, 0x35), darker(0x2a, 0x2a, 0x2a);
+    const std::pair<QPalette::ColorRole, QColor> roles[] = {
+        {QPalette::Window, grey},         {QPalette::WindowText, Qt::white},
+        {QPalette::Base, darker},         {QPalette::Text, Qt::white},
+        {QPalette::Button, grey},         {QPalette::ButtonText, Qt::white},
+        {QPalette::Highlight, "#2a82da"}, {QPalette::HighlightedText, Qt::black}};
+    for (const auto &[role, colour] : roles)
+        palette.setColor(role, dark ? colour : palette.color(role));
+    QApplication::setPalette(palette);
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(fontPixels);
     QApplication::setFont(font);
     for (const char *kind : {"QMenuBar", "QMenu", "QLabel", "QCheckBox", "QLineEdit",
                              "QAbstractItemView", "QHeaderView"})
         QApplication::setFont(font, kind);
-}
-
-double Luminance(QRgb pixel)
-{
-    return Readable::Contrast(QColor(pixel), Qt::black);
 }
 
 // The contrast of the ink in `area` of `window` with the ground around it: the pixel farthest
@@ -54,14 +44,15 @@ double InkContrast(QWidget *window, const QRect &area)
     std::vector<std::pair<double, QRgb>> pixels;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x)
-            pixels.emplace_back(Luminance(image.pixel(x, y)), image.pixel(x, y));
+            pixels.emplace_back(Readable::Contrast(image.pixel(x, y), Qt::black),
+                                image.pixel(x, y));
     }
     if (pixels.empty())
         return 0;
     std::sort(pixels.begin(), pixels.end());
     const QColor ground(pixels[pixels.size() / 2].second);
-    return qMax(Readable::Contrast(QColor(pixels.front().second), ground),
-                Readable::Contrast(QColor(pixels.back().second), ground));
+    return qMax(Readable::Contrast(pixels.front().second, ground),
+                Readable::Contrast(pixels.back().second, ground));
 }
 
 // Every text of `window` whose ink reads below 4.5:1, or that its control's rectangle cuts.
@@ -102,8 +93,6 @@ class tst_schemes : public QObject
 {
     Q_OBJECT
 
-    int m_mainHeight = 0;
-
 private slots:
     void everyWindow_data()
     {
@@ -118,16 +107,20 @@ private slots:
         QFETCH(int, fontPixels);
         LogWorld world;
         world.writeLog("8:00 PM;9:00 PM;0 years, 1 days, 01:00:00.00;Met Anna\r\n");
-        UseDesktop(dark, fontPixels);
-
         frmMain main(world.count, world.preferences);
-        main.show();
-        UseDesktop(dark, fontPixels); // some themes apply theirs once the program runs
-        QCOMPARE(Faults(&main).join(", "), QString());
+        frmCompact compact(world.count);
+        frmCustomize customize(world.preferences);
+        frmHelp help;
+        frmSessions sessions;
+        const QList<QWidget *> windows = {&main, &compact, &customize, &help, &sessions};
+        for (QWidget *window : windows)
+            window->show();
+        const int height = main.height();
+        UseDesktop(dark, fontPixels);
+        for (QWidget *window : windows)
+            QCOMPARE(window->objectName() + Faults(window).join(", "), window->objectName());
         // The menu bar, and so the window, are as high as under the designs' own font.
-        if (m_mainHeight == 0)
-            m_mainHeight = main.height();
-        QCOMPARE(main.height(), m_mainHeight);
+        QCOMPARE(main.height(), height);
         Click(&main, "cmdStartStop"); // a day, and the warning shows in the count's place
         world.clock.advance(3 * 86'400'000LL);
         Fire(&main, "timDisplay");
@@ -135,19 +128,6 @@ private slots:
         QVERIFY(Control(&main, "lblWarning")->isVisible());
         QCOMPARE(Faults(&main).join(", "), QString());
 
-        frmCompact compact(world.count);
-        compact.show();
-        QCOMPARE(Faults(&compact).join(", "), QString());
-        frmCustomize customize(world.preferences);
-        customize.show();
-        QCOMPARE(Faults(&customize).join(", "), QString());
-        frmHelp help;
-        help.show();
-        QCOMPARE(Faults(&help).join(", "), QString());
-
-        frmSessions sessions;
-        sessions.show();
-        QCOMPARE(Faults(&sessions).join(", "), QString());
         auto *grid = Control<QTableView>(&sessions, "grdSessions");
         for (int column = 0; column < 4; ++column) {
             const QRect cell = grid->visualRect(grid->model()->index(0, column));
