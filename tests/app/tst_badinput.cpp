@@ -2,7 +2,6 @@
 
 #include "app/frmMain.h"
 #include "log/frmSessions.h"
-#include "settings/frmCustomize.h"
 
 #include <QLineEdit>
 #include <QTableView>
@@ -38,17 +37,6 @@ class tst_badinput : public QObject
 
 private slots:
     void init() { world.emplace(); }
-
-    void settingsFileThatIsAFolder() // guards a crash, a lost line or a pretended save
-    {
-        QDir().mkpath(world->settingsFile());
-        QVERIFY(StartAndSnapshotShow(1, world->settingsFile())); // told once, and still logged
-        QVERIFY(world->logBytes().endsWith(";0 years, 0 days, 00:00:00.00\r\n"));
-        frmCustomize dialog(world->preferences);
-        dialog.show();
-        Click(&dialog, "cmdOK");
-        QVERIFY(MessageBox::history().size() == 2 && dialog.result() != QDialog::Accepted);
-    }
 
     void logThatIsNoFile() // guards a crash, a hang, or the folder, pipe or socket replaced
     {

@@ -34,7 +34,8 @@ private slots:
     }
     // A stale count, a lost or doubled roll-over (after a long suspend too), a warning armed by
     // the compact window's tick, a way back leaving main hidden or ending Pendrel; the window
-    // not known by the program's name and icon, or not in the corner of the work area.
+    // not known by the program's name and icon, not above the other windows or not in the
+    // corner of the work area.
     void handOverAndBack()
     {
         QFETCH(int, clicks);
@@ -65,6 +66,8 @@ private slots:
                      main.windowIcon().pixmap(32).toImage());
             QCOMPARE(compact->frameGeometry().bottomRight(),
                      WindowSystem::WorkArea(compact->screen()).bottomRight());
+            QVERIFY(compact->windowFlags().testFlags(Qt::FramelessWindowHint |
+                                                     Qt::WindowStaysOnTopHint));
             QVERIFY(!IsActive(&main, "timDisplay")); // hidden: no 10 ms work
             QCOMPARE(IsActive(compact, "timDisplay"), clicks == 1);
             world.clock.advance(whileUpMs);

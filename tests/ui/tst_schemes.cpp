@@ -15,10 +15,10 @@
 #include <QTableView>
 
 namespace {
-// As a desktop theme sets them, while Pendrel runs: a scheme, and a font for everything.
-void UseDesktop(bool dark, int fontPixels)
+// As a desktop theme sets them, while Pendrel runs: a dark scheme, and a large font for all.
+void UseDarkDesktop()
 {
-    QPalette palette = QApplication::style()->standardPalette();
+    QPalette dark = QApplication::style()->standardPalette();
     const QColor grey(0x35, 0x35, 0x35), darker(0x2a, 0x2a, 0x2a);
     const std::pair<QPalette::ColorRole, QColor> roles[] = {
         {QPalette::Window, grey},         {QPalette::WindowText, Qt::white},
@@ -26,10 +26,10 @@ void UseDesktop(bool dark, int fontPixels)
         {QPalette::Button, grey},         {QPalette::ButtonText, Qt::white},
         {QPalette::Highlight, "#2a82da"}, {QPalette::HighlightedText, Qt::black}};
     for (const auto &[role, colour] : roles)
-        palette.setColor(role, dark ? colour : palette.color(role));
-    QApplication::setPalette(palette);
+        dark.setColor(role, colour);
+    QApplication::setPalette(dark);
     QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(fontPixels);
+    font.setPixelSize(20);
     QApplication::setFont(font);
     for (const char *kind : {"QMenuBar", "QMenu", "QLabel", "QCheckBox", "QLineEdit",
                              "QAbstractItemView", "QHeaderView"})
@@ -55,7 +55,8 @@ double InkContrast(QWidget *window, const QRect &area)
                 Readable::Contrast(pixels.back().second, ground));
 }
 
-// Every text of `window` whose ink reads below 4.5:1, or that its control's rectangle cuts.
+// Every text of `window` whose ink reads below 4.5:1, or that its control's rectangle or the
+// window's edge cuts.
 QStringList Faults(QWidget *window)
 {
     QStringList faults;
@@ -70,12 +71,12 @@ QStringList Faults(QWidget *window)
             label->wordWrap()
                 ? label->heightForWidth(inside.width()) > inside.height() + metrics.height() / 4
                 : metrics.horizontalAdvance(label->text()) > inside.width();
-        if (cut)
+        const QRect area(label->mapTo(window, QPoint()), label->size());
+        if (cut || area.top() + inside.top() + metrics.height() > window->height())
             faults << label->objectName() + " cut";
         // Large text reads at 3:1, as the web's accessibility guidelines count it.
         const QFontInfo font(label->font());
         const bool large = font.pixelSize() >= 24 || (font.bold() && font.pixelSize() >= 19);
-        const QRect area(label->mapTo(window, QPoint()), label->size());
         if (InkContrast(window, area & window->rect()) < (large ? 3.0 : 4.5))
             faults << label->objectName() + " unreadable";
     }
@@ -94,17 +95,11 @@ class tst_schemes : public QObject
     Q_OBJECT
 
 private slots:
-    void everyWindow_data()
-    {
-        QTest::addColumn<bool>("dark");
-        QTest::addColumn<int>("fontPixels");
-        QTest::newRow("light scheme, a small desktop font") << false << 9;
-        QTest::newRow("dark scheme, a large desktop font") << true << 20;
-    }
+    // A window off the centre of the work area, or centred by its inside instead of its frame.
+    // Then the desktop turns dark, with a large font: text unreadable or cut, the main window
+    // grown, a warning or a grid cell that can't be read.
     void everyWindow()
     {
-        QFETCH(bool, dark);
-        QFETCH(int, fontPixels);
         LogWorld world;
         world.writeLog("8:00 PM;9:00 PM;0 years, 1 days, 01:00:00.00;Met Anna\r\n");
         frmMain main(world.count, world.preferences);
@@ -112,11 +107,16 @@ private slots:
         frmCustomize customize(world.preferences);
         frmHelp help;
         frmSessions sessions;
-        const QList<QWidget *> windows = {&main, &compact, &customize, &help, &sessions};
+        const QList<QWidget *> framed = {&main, &customize, &help, &sessions};
+        const QList<QWidget *> windows = framed + QList<QWidget *>{&compact};
         for (QWidget *window : windows)
             window->show();
+        QCoreApplication::processEvents(); // framed and exposed
+        for (QWidget *window : framed)
+            QCOMPARE(window->frameGeometry().center(),
+                     WindowSystem::WorkArea(window->screen()).center());
         const int height = main.height();
-        UseDesktop(dark, fontPixels);
+        UseDarkDesktop();
         for (QWidget *window : windows)
             QCOMPARE(window->objectName() + Faults(window).join(", "), window->objectName());
         // The menu bar, and so the window, are as high as under the designs' own font.
@@ -137,7 +137,6 @@ private slots:
         const QRect header(grid->horizontalHeader()->mapTo(&sessions, QPoint()),
                            grid->horizontalHeader()->size());
         QVERIFY(InkContrast(&sessions, header) >= 4.5);
-        UseDesktop(false, 9);
     }
 };
 
