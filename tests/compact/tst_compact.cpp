@@ -80,6 +80,7 @@ private slots:
                 compact->close();
             else
                 QTest::keyClick(compact, wayBack == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
+            QVERIFY(compact->isHidden());
         });
         QTimer::singleShot(5000, &main, [] { QCoreApplication::exit(1); }); // stuck in compact
         QCOMPARE(QCoreApplication::exec(), 7);
@@ -116,7 +117,7 @@ private slots:
                     if (buttons & button)
                         QTest::mousePress(label, button, {}, QPoint(5, 5));
                 }
-                QTest::mouseMove(label, QPoint(6, 6)); // within the drag distance
+                QTest::mouseMove(label, QPoint(4, 4)); // within the drag distance
                 const QPoint wobble = compact.pos() - start;
                 QTest::mouseMove(label, label->mapFromGlobal(from + by));
                 const QPoint during = compact.pos() - start;
