@@ -27,6 +27,9 @@ public:
         , m_colour(colour)
     {
         label->installEventFilter(this);
+        // A label with a style sheet hears of a new scheme only through its background.
+        if (QWidget *ground = label->parentWidget())
+            ground->installEventFilter(this);
         Apply();
     }
 

@@ -117,6 +117,7 @@ private slots:
                      WindowSystem::WorkArea(window->screen()).center());
         const int height = main.height();
         UseDarkDesktop();
+        QCoreApplication::processEvents(); // the windows hear of it
         for (QWidget *window : windows)
             QCOMPARE(window->objectName() + Faults(window).join(", "), window->objectName());
         // The menu bar, and so the window, are as high as under the designs' own font.
