@@ -120,8 +120,11 @@ private slots:
         QCoreApplication::processEvents(); // the windows hear of it
         for (QWidget *window : windows)
             QCOMPARE(window->objectName() + Faults(window).join(", "), window->objectName());
-        // The menu bar, and so the window, are as high as under the designs' own font.
-        QCOMPARE(main.height(), height);
+        // The menu bar, and so the window, are as high as under the designs' own font, whether
+        // the window was open before the change or opens after it.
+        frmMain opened(world.count, world.preferences);
+        opened.show();
+        QCOMPARE(QList<int>({main.height(), opened.height()}), QList<int>({height, height}));
         Click(&main, "cmdStartStop"); // a day, and the warning shows in the count's place
         world.clock.advance(3 * 86'400'000LL);
         Fire(&main, "timDisplay");
