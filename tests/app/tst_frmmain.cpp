@@ -14,7 +14,8 @@ using namespace SettingsStore;
 
 constexpr qint64 Day = 86'400'000;
 
-// Start/Stop caption; Reset, Exit enabled and display ticking as 0/1; days and time shown.
+// Start/Stop caption; Reset, Exit enabled and display ticking as 0/1; days and time shown; the
+// colours of the count, text and panel.
 static QString State(const frmMain &w)
 {
     const auto flag = [&](const char *name) {
@@ -22,7 +23,9 @@ static QString State(const frmMain &w)
     };
     return Control<QAbstractButton>(&w, "cmdStartStop")->text() + " " + flag("cmdReset") +
            flag("cmdExit") + QString::number(IsActive(&w, "timDisplay")) + " " +
-           Texts(&w, {"lblDays"}) + " " + ShownTime(&w);
+           Texts(&w, {"lblDays"}) + " " + ShownTime(&w) + " " +
+           Control(&w, "lblSecHundreds")->palette().color(QPalette::WindowText).name() +
+           Control(&w, "picElapsed")->palette().color(QPalette::Window).name();
 }
 
 class tst_frmmain : public QObject
@@ -50,13 +53,10 @@ private slots:
         TestHome home;
         QApplication::setQuitOnLastWindowClosed(false);
         modLaunch::Main();
-        QPointer<QWidget> main;
-        for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (window->inherits("frmMain"))
-                main = window;
-        }
-        QVERIFY(main && main->isVisible());
-        QCOMPARE(main->focusWidget(), Control(main, "cmdExit"));
+        QWidgetList windows = QApplication::topLevelWidgets();
+        windows.removeIf([](QWidget *window) { return !window->inherits("frmMain"); });
+        const QPointer<QWidget> main = windows.value(0);
+        QVERIFY(main && main->isVisible() && main->focusWidget() == Control(main, "cmdExit"));
         QTest::keyClick(main->focusWidget(), Qt::Key_Return);
         QVERIFY(!main || !main->isVisible());
     }
@@ -69,22 +69,17 @@ private slots:
     {
         frmMain w(world->count, world->preferences);
         w.show();
-        const auto colours = [&] {
-            return Control(&w, "lblSecHundreds")->palette().color(QPalette::WindowText).name() +
-                   " " + Control(&w, "picElapsed")->palette().color(QPalette::Window).name();
-        };
         QCOMPARE(Texts(&w, {"lblCustomText"}), DefaultCustomText);
-        QCOMPARE(State(w), "Start 010 0 Days 00:00:00.00");
+        QCOMPARE(State(w), "Start 010 0 Days 00:00:00.00 #000000#ffc0c0");
         Click(&w, "cmdStartStop");
-        QCOMPARE(State(w), "Stop 001 0 Days 00:00:00.00");
+        QCOMPARE(State(w), "Stop 001 0 Days 00:00:00.00 #000000#ffc0c0");
         world->clock.advance(5'000); // Stop counts up to now, not to the last tick
         Click(&w, "cmdStartStop");
-        QCOMPARE(State(w), "Start 110 0 Days 00:00:05.00");
+        QCOMPARE(State(w), "Start 110 0 Days 00:00:05.00 #000000#ffc0c0");
         world->clock.advance(10'000);
         Click(&w, "cmdStartStop");
         tick(w, Day + 3'600'000 + 2'340);
-        QCOMPARE(State(w), "Stop 001 1 Days 01:00:07.34");
-
+        QCOMPARE(State(w), "Stop 001 1 Days 01:00:07.34 #000000#ffc0c0");
         int flashStartsAndEnds = 0;
         const QPropertyNotifier flashes =
             Control<QTimer>(&w, "tmrSnapshot")->bindableActive().addNotifier([&] {
@@ -92,14 +87,12 @@ private slots:
             });
         Click(&w, "cmdSnapshot");
         Click(&w, "cmdSnapshot"); // within the flash: it ends when it would have
-        QCOMPARE(colours(), "#ffffff #000000");
+        QCOMPARE(State(w), "Stop 001 1 Days 01:00:07.34 #ffffff#000000");
         Fire(&w, "tmrSnapshot");
-        QCOMPARE(colours(), "#000000 #ffc0c0");
-        QCOMPARE(flashStartsAndEnds, 2);
-
         Click(&w, "cmdStartStop");
         Click(&w, "cmdReset");
-        QCOMPARE(State(w), "Start 010 0 Days 00:00:00.00");
+        QCOMPARE(State(w), "Start 010 0 Days 00:00:00.00 #000000#ffc0c0");
+        QCOMPARE(flashStartsAndEnds, 2);
     }
 
     // The line a snapshot logs: the Start an earlier run left, before the first Start; then this

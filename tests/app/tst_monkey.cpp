@@ -88,11 +88,7 @@ private slots:
                 Control<QAction>(&w, "mnuCompact")->trigger();
                 onDisplay = counted; // the main window is current as it shows again
             } else if (roll < 96) {
-                Control<QAction>(&w, "mnuHelp")->trigger();
-                for (QWidget *help : QApplication::topLevelWidgets()) {
-                    if (help->inherits("frmHelp") && pick(2))
-                        help->close();
-                }
+                Control<QAction>(&w, "mnuHelp")->trigger(); // a window of its own, left open
             } else {
                 WhenModal<frmCustomize>(&w, [&](frmCustomize *dialog) {
                     const char *days[] = {"0", "1", "3", "-2", "abc", "2.5", "70000", ""};
