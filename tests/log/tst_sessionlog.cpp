@@ -1,14 +1,14 @@
-// The session log file: snapshot lines, reading, rewriting, the fallback folder, failed writes,
+// The session log file: its lines, reading and rewriting, the fallback folder, failed writes,
 // two copies sharing the log, and files that are not what they seem.
-#include "LogTestSupport.h"
+#include "CoreTestSupport.h"
 
 #include "log/SessionLog.h"
-#include "settings/SettingsStore.h"
 
+#include <QDateTime>
+#include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSaveFile>
-
-using namespace SettingsStore;
 
 static SessionLog::Outcome ReadAndRewrite()
 {
@@ -20,21 +20,15 @@ class tst_sessionlog : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<LogWorld> world;
+    std::unique_ptr<TestHome> world;
 
 private slots:
-    void init() { world = std::make_unique<LogWorld>(); }
+    void init() { world = std::make_unique<TestHome>(); }
     void cleanup() { world.reset(); }
 
-    // Guards the line ends between appended lines.
-    void snapshotLines()
-    {
-        world->writeLog("a;b;c"); // no line end at the last line
-        QVERIFY(SessionLog::Append("d;e;f").ok);
-        QCOMPARE(world->logBytes(), QByteArray("a;b;c\r\nd;e;f\r\n"));
-    }
-
-    // Guards parsing (line ends, case, fields, zero parts, encodings) and rewrites that lose data.
+    // Parsing (line ends, case, fields, zero parts, encodings) and rewrites that lose data; a
+    // tab or a line break in a cell, stored as a space; a snapshot after a last line without
+    // its line end, which must start a line of its own.
     void readAndRewrite()
     {
         const char *cases[][2] = {
@@ -54,25 +48,27 @@ private slots:
             QVERIFY(ReadAndRewrite().ok);
             QCOMPARE(world->logBytes(), QByteArray(rewritten));
         }
-        // A tab typed into a cell is stored as a space, as a line break is: one cell, one line.
         const SessionLog::ReadResult empty = SessionLog::ReadAll();
         QVERIFY(SessionLog::Rewrite({{"a", "b", "c", "x\ty\r\nz"}}, empty.loaded).ok);
-        QCOMPARE(world->logBytes(), "a;b;c;x y z\r\n");
+        QVERIFY(SessionLog::Append("d;e;f").ok);
+        QCOMPARE(world->logBytes(), "a;b;c;x y z\r\nd;e;f\r\n");
+        world->writeLog("a;b;c");
+        QVERIFY(SessionLog::Append("d;e;f").ok);
+        QCOMPARE(world->logBytes(), "a;b;c\r\nd;e;f\r\n");
     }
 
-    // Guards append, read, rewrite and clear each choosing a folder of their own.
+    // Append, read, rewrite and clear each choosing a folder of their own.
     void fallbackFolder()
     {
         const QString fallback = world->blockProgramFolder();
-        QVERIFY(SessionLog::Append("a;b;c").ok);
-        QVERIFY(ReadAndRewrite().ok);
+        QVERIFY(SessionLog::Append("a;b;c").ok && ReadAndRewrite().ok);
         QCOMPARE(world->logBytes(fallback), QByteArray("a;b;c;\r\n"));
         QVERIFY(SessionLog::Clear().ok);
         QCOMPARE(world->logBytes(fallback), QByteArray());
     }
 
-    // Guards half-written lines, truncated rewrites, stray temporary files and a vague reason on
-    // a full disk.
+    // Half-written lines, truncated rewrites, stray temporary files and a vague reason on a
+    // full disk.
     void failedWritesLeaveTheFileAsItWas()
     {
         world->writeLog("a;b;c\r\n");
@@ -83,13 +79,14 @@ private slots:
             SessionLog::Rewrite({100, {"x", "y", "z", "comment"}}, read.loaded);
         QCOMPARE(append.reason + " | " + rewrite.reason, "File too large | File too large");
         QCOMPARE(world->logBytes(), QByteArray("a;b;c\r\n"));
-        QCOMPARE(world->besideLog(), QStringList()); // no temp file, no lock left
+        QCOMPARE(QDir(world->programFolder()).entryList(QDir::Files | QDir::System),
+                 QStringList("SessionLog.txt")); // no temporary file, no lock left
         QVERIFY(SessionLog::FailureText("x", rewrite).contains(world->logFile()));
     }
 
-    // Guards a rewrite that drops what another copy did after the read: lines it appended are
-    // kept, any other change is never overwritten unasked, and an overwrite keeps the old file in
-    // a backup that no later one overwrites.
+    // A rewrite that drops what another copy did after the read: lines it appended are kept, any
+    // other change is never overwritten unasked, and an overwrite keeps the old file in a backup
+    // that no later one overwrites.
     void rewriteAfterTheFileChanged()
     {
         const QByteArray log = "a;b;c;\r\nd;e;f;\r\n", edited = "a;b;c;\r\nD;E;f;\r\n";
@@ -126,14 +123,14 @@ private slots:
         QCOMPARE(world->logBytes(world->logFile() + ".bak.1"), log);
     }
 
-    // Guards lines lost when two copies share the log: another copy's appends written over, or
-    // dropped by a save that falls among them.
+    // Lines lost when two copies share the log: another copy's appends written over, or dropped
+    // by a save that falls among them; a program that appends without the lock, as a shell does.
     void twoCopies()
     {
         world->writeLog("a;b;c\r\n");
         QProcess peer;
-        peer.start(QCoreApplication::applicationDirPath() + "/logpeer",
-                   {world->programFolder(), "1500", "peer"});
+        peer.start(QCoreApplication::applicationFilePath(),
+                   {"--peer", world->programFolder(), "1500"});
         QVERIFY(peer.waitForReadyRead(30000));
         for (int i = 0; i < 1500; ++i) {
             QVERIFY(SessionLog::Append(QString("me;%1;x").arg(i)).ok);
@@ -141,7 +138,6 @@ private slots:
                 QVERIFY(ReadAndRewrite().ok);
         }
         QVERIFY(peer.waitForFinished(60000) && peer.exitCode() == 0);
-        // A program without the lock, appending as a shell does, for as long as this copy does.
         const QString stop = world->home.filePath("stop");
         const QString script = "i=0; while [ ! -e \"$1\" ]; do echo \"sh;$i;x\" >> \"$0\"; "
                                "i=$((i+1)); done";
@@ -168,8 +164,8 @@ private slots:
         QCOMPARE(counts, (QMap<QString, int>{{"me", 3000}, {"peer", 1500}, {"sh", next["sh"]}}));
     }
 
-    // Guards a log or a stray that is no regular file being read, replaced or removed, a link
-    // replaced by a file, and anything but a killed save's own temporary file being removed.
+    // A log or a stray that is no regular file being read, replaced or removed, a link replaced
+    // by a file, and anything but a killed save's own temporary file being removed.
     void oddFiles()
     {
         for (const char *kind : {"fifo", "socket", "device"}) {
@@ -184,30 +180,50 @@ private slots:
             QCOMPARE(FileKind(world->logFile()), "odd");
         }
         QFile::remove(world->logFile());
-        const QString target = world->home.filePath("elsewhere/log.txt");
-        QDir().mkpath(world->home.filePath("elsewhere"));
-        QVERIFY(QFile::link(target, world->logFile())); // dangling until the first append
+        const QString elsewhere = world->home.filePath("elsewhere/");
+        QDir().mkpath(elsewhere);
+        QVERIFY(QFile::link(elsewhere + "log.txt", world->logFile())); // dangling: no file yet
         QVERIFY(SessionLog::Append("a;b;c").ok && ReadAndRewrite().ok);
-        QVERIFY(world->logBytes(target) == "a;b;c;\r\n" && SessionLog::Clear().ok);
-        QVERIFY(FileKind(world->logFile()) == "link" && world->logBytes(target).isEmpty());
+        QVERIFY(world->logBytes(elsewhere + "log.txt") == "a;b;c;\r\n" && SessionLog::Clear().ok);
+        QVERIFY(FileKind(world->logFile()) == "link" &&
+                world->logBytes(elsewhere + "log.txt") == "");
 
         const QStringList names = {"log.txt.QkZmPa", "log.txt.XyzAbc", "log.txt.backup",
                                    "log.txt.BACKUP", "log.txt.Ab1dEf", "log.txt.bak"};
         for (const QString &name : names) {
-            QFile stray(world->home.filePath("elsewhere/" + name));
+            QFile stray(elsewhere + name);
             QVERIFY(stray.open(QIODevice::WriteOnly));
             if (name != "log.txt.XyzAbc") // a save under way
                 stray.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
                                   QFileDevice::FileModificationTime);
         }
         SessionLog::ReadAll();
-        QStringList left = QDir(world->home.filePath("elsewhere")).entryList(QDir::Files);
-        QStringList expected = QStringList(names.mid(1)) << "log.txt";
+        QStringList left = QDir(elsewhere).entryList(QDir::Files);
         left.sort();
-        expected.sort();
-        QCOMPARE(left, expected);
+        QCOMPARE(left, QStringList({"log.txt", "log.txt.Ab1dEf", "log.txt.BACKUP", "log.txt.XyzAbc",
+                                    "log.txt.backup", "log.txt.bak"}));
     }
 };
 
-QTEST_MAIN(tst_sessionlog)
+// With "--peer FOLDER COUNT", another copy of Pendrel for twoCopies: appends COUNT lines
+// "peer;i;x" to the log of FOLDER, saying "started" once under way.
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 4 && qstrcmp(argv[1], "--peer") == 0) {
+        ProgramFolder::SetPath(QString::fromLocal8Bit(argv[2]));
+        for (int i = 0; i < atoi(argv[3]); ++i) {
+            if (!SessionLog::Append(QString("peer;%1;x").arg(i)).ok)
+                return 1;
+            if (i == 0) { // the test starts its own writes once this copy is under way
+                std::puts("started");
+                std::fflush(stdout);
+            }
+        }
+        return 0;
+    }
+    tst_sessionlog test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_sessionlog.moc"
