@@ -103,40 +103,36 @@ private slots:
     }
 
     // The times a snapshot line carries: Start stores its time and "0" as the Stop, a snapshot
-    // its own Stop; the line keeps this run's Start whatever another copy stores, or whether
-    // the store can be written; before this run's first Start, the stored one.
+    // its Stop; the line keeps this run's Start whatever another copy stores or whether the
+    // store can be written, and takes the stored one before this run's first Start.
     void sessionTimes()
     {
-        const QDateTime start(QDate(2026, 3, 7), QTime(13, 4, 5));
+        const QDateTime start(QDate(2026, 3, 7), QTime(13, 4, 5)), stop = start.addSecs(61);
         const auto stored = [] {
-            return GetSetting(SectionSession, KeyStart, "-") + "|" +
-                   GetSetting(SectionSession, KeyStop, "-");
+            return GetSetting(SectionSession, KeyStart) + "|" + GetSetting(SectionSession, KeyStop);
         };
         SessionTimes times;
         QVERIFY(SaveSetting(SectionSession, KeyStart, "earlier"));
         QCOMPARE(times.Start(), "earlier");
         QVERIFY(times.OnStart(start));
         QCOMPARE(stored(), DateTimeText(start) + "|0");
-        QVERIFY(times.OnSnapshot(start.addSecs(61)));
-        QCOMPARE(stored(), DateTimeText(start) + "|" + DateTimeText(start.addSecs(61)));
-        QVERIFY(SaveSetting(SectionSession, KeyStart, "other copy"));
-        QCOMPARE(times.Start(), DateTimeText(start));
+        QVERIFY(times.OnSnapshot(stop) && SaveSetting(SectionSession, KeyStart, "other copy"));
+        QCOMPARE(stored() + "|" + times.Start(),
+                 "other copy|" + DateTimeText(stop) + "|" + DateTimeText(start));
         MakeStoreUnwritable(*world);
-        QVERIFY(!times.OnStart(start.addSecs(122)) && !times.OnSnapshot(start.addSecs(183)));
+        QVERIFY(!times.OnStart(stop) && !times.OnSnapshot(start));
         QCOMPARE(times.Start() + "|" + times.Stop(),
-                 DateTimeText(start.addSecs(122)) + "|" + DateTimeText(start.addSecs(183)));
+                 DateTimeText(stop) + "|" + DateTimeText(start));
     }
 
     // Brackets or a comma left where the zone name was, a doubled or dangling blank, lost
-    // seconds, or anything of the locale's own text dropped or changed; the date alone at
-    // midnight, and only then.
+    // seconds, or anything of the locale's own text dropped or changed: the time must be the
+    // locale's own text for a UTC time, blanks aside, less the zone "UTC" and what frames it.
+    // The date alone at midnight, and only then.
     void everyLocale()
     {
-        const QRegularExpression emptyBrackets(R"(\p{Ps}[\s\p{Cf}]*\p{Pe})");
-        const QRegularExpression dangling(
-            R"(^[\s\p{Cf}\p{Pd},;،、，]|[\s\p{Cf}\p{Ps}\p{Pe}\p{Pd},;،、，]$)");
-        const QRegularExpression doubleBlank(R"(\s\p{Cf}*\s)"), blanks(R"([\s\p{Cf}]+)");
-        // The zone "UTC" with what frames it, in the locale's own text for a UTC time.
+        const QRegularExpression badBlank(R"(^[\s\p{Cf}]|\s\p{Cf}*\s|[\s\p{Cf}]$)");
+        const QRegularExpression blanks(R"([\s\p{Cf}]+)");
         const QRegularExpression framedZone(R"([\p{Ps}\p{Pd},;،、，]*UTC\p{Pe}*)");
         const QDate date(2026, 7, 12);
         const auto locales = QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
@@ -145,49 +141,31 @@ private slots:
         for (const QLocale &locale : locales) {
             for (const QTime time : {QTime(14, 28, 24), QTime(9, 5, 7)}) {
                 const QString text = DateTimeText(QDateTime(date, time), locale);
-                const QString why = locale.name() + ": " + text;
                 const QString dateText = locale.toString(date, QLocale::ShortFormat);
-                QVERIFY2(text.startsWith(dateText + ' '), qPrintable(why));
                 const QString timeText = text.mid(dateText.size() + 1);
-                QVERIFY2(!text.contains(emptyBrackets), qPrintable(why));
-                QVERIFY2(!timeText.contains(dangling), qPrintable(why));
-                QVERIFY2(!text.contains(doubleBlank), qPrintable(why));
-                QVERIFY2(timeText.contains(locale.toString(time, QStringLiteral("s"))),
-                         qPrintable(why));
-                // All else of the locale's text stays, blanks aside.
                 const QString zoned = locale.toString(QDateTime(date, time, Qt::UTC),
                                                       locale.timeFormat(QLocale::LongFormat));
-                QCOMPARE(QString(timeText).remove(blanks),
-                         QString(zoned).remove(blanks).remove(framedZone));
+                QVERIFY2(text.startsWith(dateText + ' ') && !timeText.contains(badBlank) &&
+                             timeText.contains(locale.toString(time, QStringLiteral("s"))) &&
+                             QString(timeText).remove(blanks) ==
+                                 QString(zoned).remove(blanks).remove(framedZone),
+                         qPrintable(locale.name() + ": " + text));
             }
         }
         const std::tuple<const char *, QTime, const char *> rows[] = {
             {"es_ES", QTime(14, 28, 24), "12/7/26 14:28:24"},
-            {"be_BY", QTime(14, 28, 24), "12.07.26 14:28:24"},
             {"zh_Hant_HK", QTime(14, 28, 24), "12/7/2026 下午2:28:24"},
-            {"bg_BG", QTime(14, 28, 24), "12.07.26 г. 14:28:24 ч."},
             {"en_US", QTime(0, 0), "7/12/26"},
             {"en_US", QTime(0, 0, 1), "7/12/26 12:00:01 AM"}};
         for (const auto &[name, time, shown] : rows)
             QCOMPARE(DateTimeText(QDateTime(date, time), QLocale(name)), QString(shown));
         QCOMPARE(DateTimeText(QDateTime(date, QTime(13, 4, 5), Qt::UTC), QLocale("en_US")),
                  "7/12/26 1:04:05 PM");
-    }
-
-    // Marks and blanks of other kinds, a zone between two fields, a bracket that holds more.
-    void formats()
-    {
-        const std::pair<const char16_t *, const char16_t *> rows[] = {
-            {u"h:mm:ss\u202fAP\u202ft", u"h:mm:ss\u202fAP"},
-            {u"\u200fH:mm:ss\u200f\u00a0(t)", u"\u200fH:mm:ss"},
-            {u"t\u200f, HH:mm:ss", u"HH:mm:ss"},
-            {u"HH:mm (t) ss", u"HH:mm ss"},
-            {u"HH:mm:ss ('t' t)", u"HH:mm:ss ('t')"},
-            {u"'o''clock' h t", u"'o''clock' h"},
-            {u"t", u""},
-        };
-        for (const auto &[format, shown] : rows)
-            QCOMPARE(TimeFormatWithoutZone(QString::fromUtf16(format)), QString::fromUtf16(shown));
+        // Formats no locale has today: a zone between two fields, a bracket that holds more.
+        for (const auto &[format, kept] : {std::pair{"HH:mm (t) ss", "HH:mm ss"},
+                                           {"HH:mm:ss ('t' t)", "HH:mm:ss ('t')"},
+                                           {"'o''clock' h t", "'o''clock' h"}})
+            QCOMPARE(TimeFormatWithoutZone(format), QString(kept));
     }
 };
 
