@@ -116,10 +116,8 @@ private slots:
                 const qint64 counted = stopped ? 0 : days;
                 const QString shown = after(count, 250);
                 QCOMPARE(shown + QString(" rolled %1").arg(rolled.size()),
-                         QString("%1 Years, %2 Days, 03:00:00.25 rolled %3")
-                             .arg(counted / 365)
-                             .arg(counted % 365)
-                             .arg(int(!stopped)));
+                         QString::asprintf("%lld Years, %lld Days, 03:00:00.25 rolled %d",
+                                           counted / 365, counted % 365, int(!stopped)));
             }
         }
     }
