@@ -3,9 +3,19 @@
 #include "clock/TickSource.h"
 #include "ui/ProgramFolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 // A tick counter that tests move by hand, so a year of counting runs in milliseconds.
 struct FakeClock {
@@ -18,7 +28,7 @@ struct FakeClock {
     }
 };
 
-// A settings store and a program folder of the test's own, fresh per test function.
+// A settings store, a program folder and a per-user data folder of the test's own.
 struct TestHome {
     QTemporaryDir home;
 
@@ -27,8 +37,56 @@ struct TestHome {
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.filePath("config"));
         ProgramFolder::SetPath(programFolder());
         QDir().mkpath(programFolder());
+        qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
     }
 
     QString programFolder() const { return home.filePath("program"); }
     QString settingsFile() const { return home.filePath("config/Pendrel/Pendrel.ini"); }
+    QString logFile() const { return QDir(programFolder()).filePath("SessionLog.txt"); }
+    void writeLog(const QByteArray &bytes, const QString &path = {}) const // or another file
+    {
+        QFile file(path.isEmpty() ? logFile() : path);
+        QDir().mkpath(QFileInfo(file).path());
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    QByteArray logBytes(const QString &path = {}) const
+    {
+        QFile file(path.isEmpty() ? logFile() : path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    QString blockProgramFolder() // below a regular file, even for root; gives the per-user log
+    {
+        ProgramFolder::SetPath(QCoreApplication::applicationFilePath() + "/program");
+        return home.filePath("data/" + QCoreApplication::applicationName() + "/SessionLog.txt");
+    }
+};
+
+// A file-system object that is no regular file at `path`: "fifo", "socket" or, for root only,
+// "device" (a null device node of the test's own). False when it could not be made.
+inline bool MakeOddFile(const QString &kind, const QString &path)
+{
+    const mode_t type = kind == "fifo" ? S_IFIFO : kind == "socket" ? S_IFSOCK : S_IFCHR;
+    if (type == S_IFCHR && getuid() != 0)
+        return false;
+    return mknod(QFile::encodeName(path).constData(), type | 0600, makedev(1, 3)) == 0;
+}
+
+inline QString FileKind(const QString &path) // what lstat sees: "missing", "link", "file", "odd"
+{
+    struct stat info = {};
+    if (lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return "missing";
+    return S_ISLNK(info.st_mode) ? "link" : S_ISREG(info.st_mode) ? "file" : "odd";
+}
+
+struct FileSizeLimit { // files can't grow past `bytes` while it lives: a full disk even for root
+    rlimit old{};
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN); // a failed write, not a killed process
+        getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit limited{bytes, old.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
 };

@@ -1,14 +1,14 @@
-// The session log file: snapshot lines, reading, rewriting, the fallback folder, failed writes,
+// The session log file: its lines, reading and rewriting, the fallback folder, failed writes,
 // two copies sharing the log, and files that are not what they seem.
-#include "LogTestSupport.h"
+#include "CoreTestSupport.h"
 
 #include "log/SessionLog.h"
-#include "settings/SettingsStore.h"
 
+#include <QDateTime>
+#include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSaveFile>
-
-using namespace SettingsStore;
 
 static SessionLog::Outcome ReadAndRewrite()
 {
@@ -20,21 +20,15 @@ class tst_sessionlog : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<LogWorld> world;
+    std::unique_ptr<TestHome> world;
 
 private slots:
-    void init() { world = std::make_unique<LogWorld>(); }
+    void init() { world = std::make_unique<TestHome>(); }
     void cleanup() { world.reset(); }
 
-    // Guards the line ends between appended lines.
-    void snapshotLines()
-    {
-        world->writeLog("a;b;c"); // no line end at the last line
-        QVERIFY(SessionLog::Append("d;e;f").ok);
-        QCOMPARE(world->logBytes(), QByteArray("a;b;c\r\nd;e;f\r\n"));
-    }
-
-    // Guards parsing (line ends, case, fields, zero parts, encodings) and rewrites that lose data.
+    // Parsing (line ends, case, fields, zero parts, encodings) and rewrites that lose data; a
+    // tab or a line break in a cell, stored as a space; a snapshot after a last line without
+    // its line end, which must start a line of its own.
     void readAndRewrite()
     {
         const char *cases[][2] = {
@@ -54,42 +48,39 @@ private slots:
             QVERIFY(ReadAndRewrite().ok);
             QCOMPARE(world->logBytes(), QByteArray(rewritten));
         }
-        // A tab typed into a cell is stored as a space, as a line break is: one cell, one line.
-        const SessionLog::ReadResult empty = SessionLog::ReadAll();
-        QVERIFY(SessionLog::Rewrite({{"a", "b", "c", "x\ty\r\nz"}}, empty.loaded).ok);
+        world->writeLog("a;b;c");
+        QVERIFY(SessionLog::Append("d;e;f").ok);
+        QCOMPARE(world->logBytes(), "a;b;c\r\nd;e;f\r\n");
+        const SessionLog::Loaded loaded = SessionLog::ReadAll().loaded;
+        QVERIFY(SessionLog::Rewrite({{"a", "b", "c", "x\ty\r\nz"}}, loaded).ok);
         QCOMPARE(world->logBytes(), "a;b;c;x y z\r\n");
     }
 
-    // Guards append, read, rewrite and clear each choosing a folder of their own.
-    void fallbackFolder()
+    // Append, read, rewrite and clear each choosing a folder of their own; on a full disk, a
+    // half-written line, a truncated rewrite, a temporary file left, or a vague reason.
+    void fallbackFolderAndFullDisk()
     {
-        const QString fallback = world->blockProgramFolder();
-        QVERIFY(SessionLog::Append("a;b;c").ok);
-        QVERIFY(ReadAndRewrite().ok);
-        QCOMPARE(world->logBytes(fallback), QByteArray("a;b;c;\r\n"));
-        QVERIFY(SessionLog::Clear().ok);
-        QCOMPARE(world->logBytes(fallback), QByteArray());
-    }
-
-    // Guards half-written lines, truncated rewrites, stray temporary files and a vague reason on
-    // a full disk.
-    void failedWritesLeaveTheFileAsItWas()
-    {
-        world->writeLog("a;b;c\r\n");
+        const QString log = world->blockProgramFolder();
+        QVERIFY(SessionLog::Append("a;b;c").ok && ReadAndRewrite().ok);
         const SessionLog::ReadResult read = SessionLog::ReadAll();
-        FileSizeLimit limit(12);
-        const SessionLog::Outcome append = SessionLog::Append("d;e;0 years, 0 days, 00:00:01.0");
-        const SessionLog::Outcome rewrite =
-            SessionLog::Rewrite({100, {"x", "y", "z", "comment"}}, read.loaded);
-        QCOMPARE(append.reason + " | " + rewrite.reason, "File too large | File too large");
-        QCOMPARE(world->logBytes(), QByteArray("a;b;c\r\n"));
-        QCOMPARE(world->besideLog(), QStringList()); // no temp file, no lock left
-        QVERIFY(SessionLog::FailureText("x", rewrite).contains(world->logFile()));
+        {
+            FileSizeLimit limit(12);
+            const SessionLog::Outcome append = SessionLog::Append("d;e;0 years, 0 days, 00:00:01");
+            const SessionLog::Outcome rewrite =
+                SessionLog::Rewrite({100, {"x", "y", "z", "comment"}}, read.loaded);
+            QCOMPARE(append.reason + " | " + rewrite.reason, "File too large | File too large");
+            QVERIFY(SessionLog::FailureText("x", rewrite).contains(log));
+        }
+        QCOMPARE(world->logBytes(log), QByteArray("a;b;c;\r\n"));
+        QCOMPARE(QDir(QFileInfo(log).path()).entryList(QDir::Files | QDir::System),
+                 QStringList("SessionLog.txt")); // no temporary file, no lock left
+        QVERIFY(SessionLog::Clear().ok);
+        QCOMPARE(world->logBytes(log), QByteArray());
     }
 
-    // Guards a rewrite that drops what another copy did after the read: lines it appended are
-    // kept, any other change is never overwritten unasked, and an overwrite keeps the old file in
-    // a backup that no later one overwrites.
+    // A rewrite that drops what another copy did after the read: lines it appended are kept, any
+    // other change is never overwritten unasked, and an overwrite keeps the old file in a backup
+    // that no later one overwrites.
     void rewriteAfterTheFileChanged()
     {
         const QByteArray log = "a;b;c;\r\nd;e;f;\r\n", edited = "a;b;c;\r\nD;E;f;\r\n";
@@ -126,14 +117,14 @@ private slots:
         QCOMPARE(world->logBytes(world->logFile() + ".bak.1"), log);
     }
 
-    // Guards lines lost when two copies share the log: another copy's appends written over, or
-    // dropped by a save that falls among them.
+    // Lines lost when two copies share the log: another copy's appends written over, or dropped
+    // by a save that falls among them; a program that appends without the lock, as a shell does.
     void twoCopies()
     {
         world->writeLog("a;b;c\r\n");
         QProcess peer;
-        peer.start(QCoreApplication::applicationDirPath() + "/logpeer",
-                   {world->programFolder(), "1500", "peer"});
+        peer.start(QCoreApplication::applicationFilePath(),
+                   {"--peer", world->programFolder(), "1500"});
         QVERIFY(peer.waitForReadyRead(30000));
         for (int i = 0; i < 1500; ++i) {
             QVERIFY(SessionLog::Append(QString("me;%1;x").arg(i)).ok);
@@ -141,7 +132,6 @@ private slots:
                 QVERIFY(ReadAndRewrite().ok);
         }
         QVERIFY(peer.waitForFinished(60000) && peer.exitCode() == 0);
-        // A program without the lock, appending as a shell does, for as long as this copy does.
         const QString stop = world->home.filePath("stop");
         const QString script = "i=0; while [ ! -e \"$1\" ]; do echo \"sh;$i;x\" >> \"$0\"; "
                                "i=$((i+1)); done";
@@ -152,24 +142,25 @@ private slots:
         QVERIFY(QFile(stop).open(QIODevice::WriteOnly));
         QVERIFY(peer.waitForFinished(60000) && peer.exitCode() == 0);
 
-        QMap<QString, int> counts, next; // lines of each writer; one past its highest number
-        const QRegularExpression whole("^(me|peer|sh);(\\d+);x;?\r?$");
-        for (const QByteArray &line : world->logBytes().trimmed().split('\n').mid(1)) {
-            // A line of the shell's that crosses a page can look unfinished for an instant, so
-            // this copy may start a line of its own first: an empty line, but nothing lost.
-            if (line == "\r")
-                continue;
-            const QRegularExpressionMatch match = whole.match(QString::fromUtf8(line));
-            const QString writer = match.hasMatch() ? match.captured(1) : "torn: " + line;
-            counts[writer] += 1;
-            next[writer] = std::max(next[writer], match.captured(2).toInt() + 1);
-        }
-        QVERIFY(next["sh"] > 100);
-        QCOMPARE(counts, (QMap<QString, int>{{"me", 3000}, {"peer", 1500}, {"sh", next["sh"]}}));
+        // Each writer's lines, whole and once. A line of the shell's that crosses a page can look
+        // unfinished for an instant, so this copy may start a line of its own first: an empty
+        // line, but nothing lost.
+        QStringList lines = QString(world->logBytes()).remove('\r').split('\n', Qt::SkipEmptyParts);
+        lines.replaceInStrings(QRegularExpression(";$"), ""); // a rewrite's empty comment
+        const QSet<QString> all(lines.cbegin(), lines.cend());
+        int shell = 0, lost = 0;
+        while (all.contains(QString("sh;%1;x").arg(shell)))
+            ++shell;
+        for (int i = 0; i < 3000; ++i)
+            lost += !all.contains(QString("me;%1;x").arg(i)) +
+                    (i < 1500 && !all.contains(QString("peer;%1;x").arg(i)));
+        QVERIFY(shell > 100);
+        QCOMPARE(QString("%1 lines, %2 lost").arg(lines.size()).arg(lost),
+                 QString("%1 lines, 0 lost").arg(1 + 3000 + 1500 + shell));
     }
 
-    // Guards a log or a stray that is no regular file being read, replaced or removed, a link
-    // replaced by a file, and anything but a killed save's own temporary file being removed.
+    // A log or a stray that is no regular file being read, replaced or removed, a link replaced
+    // by a file, and anything but a killed save's own temporary file being removed.
     void oddFiles()
     {
         for (const char *kind : {"fifo", "socket", "device"}) {
@@ -184,30 +175,50 @@ private slots:
             QCOMPARE(FileKind(world->logFile()), "odd");
         }
         QFile::remove(world->logFile());
-        const QString target = world->home.filePath("elsewhere/log.txt");
-        QDir().mkpath(world->home.filePath("elsewhere"));
-        QVERIFY(QFile::link(target, world->logFile())); // dangling until the first append
+        const QString elsewhere = world->home.filePath("elsewhere/");
+        QDir().mkpath(elsewhere);
+        QVERIFY(QFile::link(elsewhere + "log.txt", world->logFile())); // dangling: no file yet
         QVERIFY(SessionLog::Append("a;b;c").ok && ReadAndRewrite().ok);
-        QVERIFY(world->logBytes(target) == "a;b;c;\r\n" && SessionLog::Clear().ok);
-        QVERIFY(FileKind(world->logFile()) == "link" && world->logBytes(target).isEmpty());
+        QVERIFY(world->logBytes(elsewhere + "log.txt") == "a;b;c;\r\n" && SessionLog::Clear().ok);
+        QVERIFY(FileKind(world->logFile()) == "link" &&
+                world->logBytes(elsewhere + "log.txt") == "");
 
         const QStringList names = {"log.txt.QkZmPa", "log.txt.XyzAbc", "log.txt.backup",
                                    "log.txt.BACKUP", "log.txt.Ab1dEf", "log.txt.bak"};
         for (const QString &name : names) {
-            QFile stray(world->home.filePath("elsewhere/" + name));
+            QFile stray(elsewhere + name);
             QVERIFY(stray.open(QIODevice::WriteOnly));
             if (name != "log.txt.XyzAbc") // a save under way
                 stray.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
                                   QFileDevice::FileModificationTime);
         }
         SessionLog::ReadAll();
-        QStringList left = QDir(world->home.filePath("elsewhere")).entryList(QDir::Files);
-        QStringList expected = QStringList(names.mid(1)) << "log.txt";
+        QStringList left = QDir(elsewhere).entryList(QDir::Files);
         left.sort();
-        expected.sort();
-        QCOMPARE(left, expected);
+        QCOMPARE(left, QStringList({"log.txt", "log.txt.Ab1dEf", "log.txt.BACKUP", "log.txt.XyzAbc",
+                                    "log.txt.backup", "log.txt.bak"}));
     }
 };
 
-QTEST_MAIN(tst_sessionlog)
+// With "--peer FOLDER COUNT", another copy of Pendrel for twoCopies: appends COUNT lines
+// "peer;i;x" to the log of FOLDER, saying "started" once under way.
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 4 && qstrcmp(argv[1], "--peer") == 0) {
+        ProgramFolder::SetPath(QString::fromLocal8Bit(argv[2]));
+        for (int i = 0; i < atoi(argv[3]); ++i) {
+            if (!SessionLog::Append(QString("peer;%1;x").arg(i)).ok)
+                return 1;
+            if (i == 0) { // the test starts its own writes once this copy is under way
+                std::puts("started");
+                std::fflush(stdout);
+            }
+        }
+        return 0;
+    }
+    tst_sessionlog test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_sessionlog.moc"

@@ -1,3 +1,5 @@
+// The Customize dialog through its controls: what it shows, what OK stores and changes at once,
+// and the ways out that store nothing.
 #include "TestSupport.h"
 
 #include "app/frmMain.h"
@@ -6,7 +8,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -14,13 +15,11 @@ using namespace SettingsStore;
 
 static QString Shown(const frmCustomize &d) // "text|sounds|warnings|days|days box enabled"
 {
-    const auto checked = [&](const char *name) {
-        return QString::number(Control<QCheckBox>(&d, name)->isChecked());
-    };
     const auto *days = Control<QLineEdit>(&d, "txtWarningDays");
-    return QStringList{Control<QLineEdit>(&d, "txtCustomText")->text(), checked("chkPlaySounds"),
-                       checked("chkDisplayWarnings"), days->text(),
-                       QString::number(days->isEnabled())}
+    return QStringList{Control<QLineEdit>(&d, "txtCustomText")->text(),
+                       QString::number(Control<QCheckBox>(&d, "chkPlaySounds")->isChecked()),
+                       QString::number(Control<QCheckBox>(&d, "chkDisplayWarnings")->isChecked()),
+                       days->text(), QString::number(days->isEnabled())}
         .join('|');
 }
 
@@ -42,42 +41,40 @@ private slots:
     void init() { world = std::make_unique<TestWorld>(); }
     void cleanup() { world.reset(); }
 
-    // Defaults not shown, or hand-edited junk breaking the dialog or shown as something else.
+    // Defaults not shown; stored values, hand-edited junk among them, breaking the dialog or
+    // shown as something else; the days box enabled by a warnings box that opens unchecked.
     void opensWithTheStoredValues()
     {
         QCOMPARE(Shown(frmCustomize(world->preferences)) + " stored " + Stored(),
                  "You have not had sex in:|1|1|3|1 stored -|-|-|-");
-        for (const char *junk : {"maybe", "99999", ""}) {
+        for (const auto &[stored, shown] : {std::pair{"maybe", "1|1|maybe|1"},
+                                            {"99999", "1|1|99999|1"},
+                                            {"", "1|1||1"},
+                                            {"0", "0|0|0|1"}}) {
             for (const QString &key : {KeyPlaySounds, KeyDisplayWarnings, KeyWarningDays})
-                QVERIFY(SaveSetting(SectionSettings, key, junk));
-            QCOMPARE(Shown(frmCustomize(world->preferences)).section('|', 1),
-                     "1|1|" + QString(junk) + "|1");
+                QVERIFY(SaveSetting(SectionSettings, key, stored));
+            QCOMPARE(Shown(frmCustomize(world->preferences)).section('|', 1), QString(shown));
         }
-        SaveSetting(SectionSettings, KeyDisplayWarnings, "0");
-        frmCustomize dialog(world->preferences); // warnings off: the days box still opens enabled
-        QCOMPARE(Shown(dialog).section('|', 2), "0||1");
+        frmCustomize dialog(world->preferences);
         dialog.show();
         Click(&dialog, "chkDisplayWarnings");
         Click(&dialog, "chkDisplayWarnings");
-        QCOMPARE(Shown(dialog).section('|', 2), "0||0");
+        QCOMPARE(Shown(dialog).section('|', 2), "0|0|0");
     }
 
-    // OK through the menu: all four stored as typed, the dialog gone, and the main window
-    // taking up the new preferences at once (no sound, no warning at the next roll-over).
+    // OK through the menu on a hand-edited file: all four stored as typed, with no false alarm,
+    // the dialog gone, and the main window taking up the new preferences at once (no sound, no
+    // warning at the next roll-over).
     void okStoresAndTakesEffect()
     {
-        QDir().mkpath(QFileInfo(world->settingsFile()).path()); // a hand-edited file
-        QFile settings(world->settingsFile());
-        QVERIFY(settings.open(QIODevice::WriteOnly));
-        settings.write("\xEF\xBB\xBF[Settings]\njunk\nWarning%20Days=5\n");
-        settings.close();
+        world->writeLog("\xEF\xBB\xBF[Settings]\njunk\nWarning%20Days=5\n", world->settingsFile());
         frmMain w(world->count, world->preferences);
         w.show();
         const QString longText(40'000, QChar('x')); // past a text box's default limit
-        bool closed = false;
+        int result = -1;
         WhenModal<frmCustomize>(&w, [&](frmCustomize *dialog) {
-            QCOMPARE(dialog->focusWidget(), Control(dialog, "txtCustomText"));
             QLineEdit *text = Control<QLineEdit>(dialog, "txtCustomText");
+            QCOMPARE(dialog->focusWidget(), text);
             text->selectAll();
             QTest::keyClick(text, Qt::Key_Delete);
             text->insert(longText);
@@ -85,18 +82,16 @@ private slots:
             Control<QLineEdit>(dialog, "txtWarningDays")->setText("0.4");
             Click(dialog, "chkDisplayWarnings");
             Click(dialog, "cmdOK");
-            closed = !dialog->isVisible() && dialog->result() == QDialog::Accepted;
+            result = dialog->isVisible() ? -1 : dialog->result();
         });
         Control<QAction>(&w, "mnuCustomize")->trigger();
-        QVERIFY(closed);
-        QVERIFY(MessageBox::history().isEmpty()); // no false alarm
+        QVERIFY(result == QDialog::Accepted && MessageBox::history().isEmpty());
         QCOMPARE(Stored(), longText + "|0|0|0.4");
         QCOMPARE(Texts(&w, {"lblCustomText"}), longText);
         Click(&w, "cmdStartStop");
         world->clock.advance(24 * 3'600'000);
         Fire(&w, "timDisplay");
-        QVERIFY(world->playedSounds.isEmpty());
-        QVERIFY(!IsActive(&w, "tmrWarning"));
+        QVERIFY(world->playedSounds.isEmpty() && !IsActive(&w, "tmrWarning"));
     }
 
     // Cancel, Escape and the close box save nothing; OK on a store that can't be written says
@@ -114,7 +109,7 @@ private slots:
                 QTest::keyClick(Control(&dialog, "txtCustomText"), Qt::Key_Escape);
             } else if (way == 2) {
                 dialog.close();
-            } else {
+            } else { // a file in the place of the store's folder
                 QVERIFY(QFile(world->home.filePath("f")).open(QIODevice::WriteOnly));
                 QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                                    world->home.filePath("f/c"));

@@ -1,18 +1,37 @@
-#include "log/LogTestSupport.h"
+// The settings store without any window: conversions, junk, saves that fail or seem to, files
+// that are no regular file, the snapshot times, and the date text in every locale Qt knows.
+#include "CoreTestSupport.h"
 
+#include "settings/SessionTimes.h"
 #include "settings/SettingsStore.h"
+#include "settings/TimeFormat.h"
 
-#include <QtTest>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QLocale>
+#include <QRegularExpression>
 
 using namespace SettingsStore;
+
+static void MakeStoreUnwritable(const TestHome &home) // a file in the store folder's place
+{
+    QVERIFY(QFile(home.home.filePath("f")).open(QIODevice::WriteOnly));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.home.filePath("f/c"));
+}
 
 class tst_settingsstore : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<TestHome> world;
+
 private slots:
-    // Each row: the stored text, then what it reads as a boolean and as a 16-bit integer.
-    void conversions()
+    void init() { world = std::make_unique<TestHome>(); }
+    void cleanup() { world.reset(); }
+
+    // Each row: the stored text, then what it reads as a boolean and as a 16-bit integer. Absent
+    // keys and junk read as the defaults, reading writes nothing, a list reads as one text.
+    void defaultsAndJunk()
     {
         auto read = [](auto value) { return value ? QString::number(*value) : QString("none"); };
         for (const QString row :
@@ -22,56 +41,29 @@ private slots:
             const QString text = row.section(": ", 0, 0);
             QCOMPARE(text + ": " + read(ToBoolean(text)) + ' ' + read(ToInteger16(text)), row);
         }
-    }
-
-    // Absent keys and junk read as the defaults, reading writes nothing, a list reads as one text.
-    void defaultsAndJunk()
-    {
-        TestWorld world;
         QCOMPARE(GetSetting(SectionSettings, KeyCustomText, "absent"), "absent");
-        QVERIFY(!QFile::exists(world.settingsFile()));
-        QVERIFY(SaveSetting(SectionSettings, KeyDisplayWarnings, ""));
-        QFile file(world.settingsFile());
-        QVERIFY(file.open(QIODevice::Append));
-        file.write("Warning%20Days=99999\nCustom%20Text=one, two,three\n");
-        file.close();
+        QVERIFY(!QFile::exists(world->settingsFile()));
+        world->writeLog("[Settings]\nDisplay%20Warnings=\nWarning%20Days=99999\n"
+                        "Custom%20Text=one, two,three\n",
+                        world->settingsFile());
         QCOMPARE(GetBoolean(SectionSettings, KeyDisplayWarnings, true), true);
         QCOMPARE(GetInteger16(SectionSettings, KeyWarningDays, 3), 3);
         QCOMPARE(GetSetting(SectionSettings, KeyCustomText), "one, two, three");
-        // A file of garbage reads as defaults.
-        QByteArray garbage;
+        QByteArray garbage; // a file of garbage reads as defaults
         for (int i = 0; i < 4096; ++i)
             garbage.append(char(i * 7919 % 251));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(garbage);
-        file.close();
+        world->writeLog(garbage, world->settingsFile());
         QCOMPARE(GetInteger16(SectionSettings, KeyWarningDays, 3), 3);
-        QCOMPARE(GetBoolean(SectionSettings, KeyPlaySounds, true), true);
+        QCOMPARE(GetBoolean(SectionSettings, KeyPlaySounds, false), false);
     }
 
-    // Commas, quotes and the empty text must survive a save; a store that can't be written says so.
-    void savingTexts()
-    {
-        TestWorld world;
-        for (const QString text : {"", "a, b", "x;y", "\"quoted\"", "100%", "Ünïcødé"}) {
-            QVERIFY(SaveSetting(SectionSettings, KeyCustomText, text));
-            QCOMPARE(GetSetting(SectionSettings, KeyCustomText, "default"), text);
-        }
-        QVERIFY(QFile(world.home.filePath("f")).open(QIODevice::WriteOnly)); // a file, not a folder
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, world.home.filePath("f/c"));
-        QVERIFY(!SaveSetting(SectionSession, KeyStart, "now"));
-    }
-
-    // Guards a false alarm (a byte-order mark or a junk line taken for a failed write), and a
-    // save of several values that stores some of them.
+    // A byte-order mark or a junk line taken for a failed write; a save of several values that
+    // fails storing some of them, or showing them to a later read; a store that can't be
+    // written saying nothing.
     void savingSeveralValues()
     {
-        TestWorld world;
-        QDir().mkpath(QFileInfo(world.settingsFile()).path());
-        QFile file(world.settingsFile());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("\xef\xbb\xbf[Settings]\r\nCustom%20Text=kept\r\njunk line\r\n");
-        file.close();
+        world->writeLog("\xef\xbb\xbf[Settings]\r\nCustom%20Text=kept\r\njunk line\r\n",
+                        world->settingsFile());
         const auto stored = [] {
             return GetSetting(SectionSettings, KeyCustomText) + '|' +
                    GetSetting(SectionSettings, KeyPlaySounds) + '|' +
@@ -84,14 +76,15 @@ private slots:
             QVERIFY(!SaveSettings(SectionSettings, {{KeyCustomText, "new"}, {KeyPlaySounds, "1"}}));
         }
         QCOMPARE(stored(), "kept|0|5");
+        MakeStoreUnwritable(*world);
+        QVERIFY(!SaveSetting(SectionSession, KeyStart, "now"));
     }
 
-    // Guards a settings file that is a pipe or a device blocking the program or being replaced
-    // by a regular file, and a link replaced instead of followed.
+    // A settings file that is a pipe or a device blocking the program or being replaced by a
+    // regular file, and a link replaced instead of followed.
     void oddStoreFiles()
     {
-        TestWorld world;
-        const QString store = world.settingsFile();
+        const QString store = world->settingsFile();
         QDir().mkpath(QFileInfo(store).path());
         for (const char *kind : {"fifo", "socket", "device"}) {
             QFile::remove(store);
@@ -102,24 +95,79 @@ private slots:
             QVERIFY(LastFailure().contains("not a regular file") && FileKind(store) == "odd");
         }
         QFile::remove(store);
-        QVERIFY(QFile::link(world.home.filePath("elsewhere.ini"), store));
+        QVERIFY(QFile::link(world->home.filePath("elsewhere.ini"), store));
         QVERIFY(SaveSetting(SectionSettings, KeyCustomText, "through"));
         QCOMPARE(GetSetting(SectionSettings, KeyCustomText), "through");
         QVERIFY(FileKind(store) == "link" &&
-                QFileInfo(world.home.filePath("elsewhere.ini")).size());
+                QFileInfo(world->home.filePath("elsewhere.ini")).size());
     }
 
-    // The locale's short date and long time, the date alone at midnight, never a zone name.
-    void dateTimeTexts()
+    // The times a snapshot line carries: Start stores its time and "0" as the Stop, a snapshot
+    // its Stop; the line keeps this run's Start whatever another copy stores or whether the
+    // store can be written, and takes the stored one before this run's first Start.
+    void sessionTimes()
     {
-        const QLocale us(QLocale::English, QLocale::UnitedStates);
-        const QDate date(2026, 3, 7);
-        QCOMPARE(DateTimeText(QDateTime(date, QTime(13, 4, 5)), us), "3/7/26 1:04:05 PM");
-        QCOMPARE(DateTimeText(QDateTime(date, QTime(0, 0)), us), "3/7/26");
-        QCOMPARE(DateTimeText(QDateTime(date, QTime(0, 0, 1)), us), "3/7/26 12:00:01 AM");
-        QCOMPARE(DateTimeText(QDateTime(date, QTime(13, 4, 5), Qt::UTC), us), "3/7/26 1:04:05 PM");
+        const QDateTime start(QDate(2026, 3, 7), QTime(13, 4, 5)), stop = start.addSecs(61);
+        const auto stored = [] {
+            return GetSetting(SectionSession, KeyStart) + "|" + GetSetting(SectionSession, KeyStop);
+        };
+        SessionTimes times;
+        QVERIFY(SaveSetting(SectionSession, KeyStart, "earlier"));
+        QCOMPARE(times.Start(), "earlier");
+        QVERIFY(times.OnStart(start));
+        QCOMPARE(stored(), DateTimeText(start) + "|0");
+        QVERIFY(times.OnSnapshot(stop) && SaveSetting(SectionSession, KeyStart, "other copy"));
+        QCOMPARE(stored() + "|" + times.Start(),
+                 "other copy|" + DateTimeText(stop) + "|" + DateTimeText(start));
+        MakeStoreUnwritable(*world);
+        QVERIFY(!times.OnStart(stop) && !times.OnSnapshot(start));
+        QCOMPARE(times.Start() + "|" + times.Stop(),
+                 DateTimeText(stop) + "|" + DateTimeText(start));
+    }
+
+    // Brackets or a comma left where the zone name was, a doubled or dangling blank, lost
+    // seconds, or anything of the locale's own text dropped or changed: the time must be the
+    // locale's own text for a UTC time, blanks aside, less the zone "UTC" and what frames it.
+    // The date alone at midnight, and only then.
+    void everyLocale()
+    {
+        const QRegularExpression badBlank(R"(^[\s\p{Cf}]|\s\p{Cf}*\s|[\s\p{Cf}]$)");
+        const QRegularExpression blanks(R"([\s\p{Cf}]+)");
+        const QRegularExpression framedZone(R"([\p{Ps}\p{Pd},;،、，]*UTC\p{Pe}*)");
+        const QDate date(2026, 7, 12);
+        const auto locales = QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
+                                                      QLocale::AnyTerritory);
+        QVERIFY(locales.size() > 500);
+        for (const QLocale &locale : locales) {
+            for (const QTime time : {QTime(14, 28, 24), QTime(9, 5, 7)}) {
+                const QString text = DateTimeText(QDateTime(date, time), locale);
+                const QString dateText = locale.toString(date, QLocale::ShortFormat);
+                const QString timeText = text.mid(dateText.size() + 1);
+                const QString zoned = locale.toString(QDateTime(date, time, Qt::UTC),
+                                                      locale.timeFormat(QLocale::LongFormat));
+                QVERIFY2(text.startsWith(dateText + ' ') && !timeText.contains(badBlank) &&
+                             timeText.contains(locale.toString(time, QStringLiteral("s"))) &&
+                             QString(timeText).remove(blanks) ==
+                                 QString(zoned).remove(blanks).remove(framedZone),
+                         qPrintable(locale.name() + ": " + text));
+            }
+        }
+        const std::tuple<const char *, QTime, const char *> rows[] = {
+            {"es_ES", QTime(14, 28, 24), "12/7/26 14:28:24"},
+            {"zh_Hant_HK", QTime(14, 28, 24), "12/7/2026 下午2:28:24"},
+            {"en_US", QTime(0, 0), "7/12/26"},
+            {"en_US", QTime(0, 0, 1), "7/12/26 12:00:01 AM"}};
+        for (const auto &[name, time, shown] : rows)
+            QCOMPARE(DateTimeText(QDateTime(date, time), QLocale(name)), QString(shown));
+        QCOMPARE(DateTimeText(QDateTime(date, QTime(13, 4, 5), Qt::UTC), QLocale("en_US")),
+                 "7/12/26 1:04:05 PM");
+        // Formats no locale has today: a zone between two fields, a bracket that holds more.
+        for (const auto &[format, kept] : {std::pair{"HH:mm (t) ss", "HH:mm ss"},
+                                           {"HH:mm:ss ('t' t)", "HH:mm:ss ('t')"},
+                                           {"'o''clock' h t", "'o''clock' h"}})
+            QCOMPARE(TimeFormatWithoutZone(format), QString(kept));
     }
 };
 
-QTEST_MAIN(tst_settingsstore)
+QTEST_GUILESS_MAIN(tst_settingsstore)
 #include "tst_settingsstore.moc"
