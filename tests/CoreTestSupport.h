@@ -54,6 +54,11 @@ struct TestHome {
         QFile file(path.isEmpty() ? logFile() : path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
+    void blockSettingsStore() const // a file in the place of the store's folder
+    {
+        QVERIFY(QFile(home.filePath("f")).open(QIODevice::WriteOnly));
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.filePath("f/c"));
+    }
     QString blockProgramFolder() // below a regular file, even for root; gives the per-user log
     {
         ProgramFolder::SetPath(QCoreApplication::applicationFilePath() + "/program");

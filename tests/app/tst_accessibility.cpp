@@ -1,6 +1,6 @@
 // What a screen reader hears, and Pendrel by the keyboard alone: the names and roles of every
 // window's controls, the events, every command by keys, and a focus one can see.
-#include "log/LogTestSupport.h"
+#include "TestSupport.h"
 
 #include "app/frmMain.h"
 #include "compact/frmCompact.h"
@@ -209,7 +209,7 @@ class tst_accessibility : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<LogWorld> world;
+    std::unique_ptr<TestWorld> world;
 
     // Ten seconds of running, ticked as the windows' timers tick while they run.
     void runTenSeconds(std::initializer_list<QWidget *> windows)
@@ -225,7 +225,7 @@ class tst_accessibility : public QObject
     }
 
 private slots:
-    void init() { world = std::make_unique<LogWorld>(); }
+    void init() { world = std::make_unique<TestWorld>(); }
     void cleanup() { world.reset(); }
 
     // A flood of events from the count's labels, a phrase that changes with the hundredths, the
@@ -255,7 +255,8 @@ private slots:
         heard.clear();
         Click(&main, "cmdSnapshot");
         QCOMPARE(heard, QStringList());
-        QCOMPARE(MessageBox::history().size(), 1);
+        QVERIFY(MessageBox::history().size() == 1 &&
+                MessageBox::history()[0].text.contains(world->logFile()));
 
         world->clock.advance(86'400'000 + 3'600'000); // a day and an hour later
         Fire(&main, "timDisplay");                    // the day rolls over and arms the warning
@@ -316,26 +317,32 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(&compact)->text(QAccessible::Name),
                  "Pendrel");
 
-        QStringList boxes; // title, icon and its name, buttons, default button, text format
+        // Title, icon and its name, buttons, default button, text format, Tab stops, and
+        // whether Escape and the close box leave it up: a question must be answered.
+        QStringList boxes;
         MessageBox::setInspector([&](QMessageBox &box) {
             const QString tour = Tour(&box, 2);
+            QTest::keyClick(&box, Qt::Key_Escape);
+            box.close();
             const auto *icon = box.findChild<QLabel *>("qt_msgboxex_icon_label");
-            boxes << QString("%1 %2 %3 %4 %5 %6 %7%8")
+            boxes << QString("%1 %2 %3 %4 %5 %6 %7%8 %9")
                          .arg(box.windowTitle(), Key<QMessageBox::Icon>(box.icon()),
                               icon ? icon->accessibleName() : "-",
                               Key<QMessageBox::StandardButtons>(box.standardButtons().toInt()),
                               Key<QMessageBox::StandardButtons>(
                                   box.standardButton(box.defaultButton())),
-                              Key<Qt::TextFormat>(box.textFormat()), tour, Unnamed(&box).join(' '));
+                              Key<Qt::TextFormat>(box.textFormat()), tour, Unnamed(&box).join(' '),
+                              box.isVisible() ? "up" : "gone");
             box.buttons().constLast()->click();
         });
         MessageBox::information(&main, "Saved.");
         MessageBox::error(&main, "The session log could not be read.");
         QCOMPARE(MessageBox::question(&main, "<b>Do you want to save the changes you made?</b>"),
                  MessageBox::No);
-        QCOMPARE(boxes, QStringList({"Pendrel Information Information Ok NoButton PlainText OK OK",
-                                     "Pendrel Warning Warning Ok NoButton PlainText OK OK",
-                                     "Pendrel NoIcon Information Yes|No Yes PlainText Yes No"}));
+        QCOMPARE(boxes,
+                 QStringList({"Pendrel Information Information Ok NoButton PlainText OK OK gone",
+                              "Pendrel Warning Warning Ok NoButton PlainText OK OK gone",
+                              "Pendrel NoIcon Information Yes|No Yes PlainText Yes No up"}));
     }
 
     // A control out of reach, a key that does nothing, a window that keeps the focus when it's

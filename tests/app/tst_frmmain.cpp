@@ -1,4 +1,4 @@
-#include "log/LogTestSupport.h"
+#include "TestSupport.h"
 
 #include "app/frmMain.h"
 #include "app/modLaunch.h"
@@ -32,7 +32,7 @@ class tst_frmmain : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<LogWorld> world;
+    std::unique_ptr<TestWorld> world;
 
     void tick(frmMain &w, qint64 ms)
     {
@@ -60,7 +60,7 @@ private slots:
         QTest::keyClick(main->focusWidget(), Qt::Key_Return);
         QVERIFY(!main || !main->isVisible());
     }
-    void init() { world = std::make_unique<LogWorld>(); }
+    void init() { world = std::make_unique<TestWorld>(); }
     void cleanup() { world.reset(); }
 
     // Wrong button states, a resume that loses or counts the pause, a stale Stop or Reset; a

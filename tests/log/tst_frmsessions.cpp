@@ -7,8 +7,6 @@
 #include "log/frmSessions.h"
 
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTableView>
 
 class tst_frmsessions : public QObject
@@ -58,11 +56,7 @@ class tst_frmsessions : public QObject
 
 private slots:
     void init() { world.emplace(); }
-    void cleanup()
-    {
-        window.reset();
-        MessageBox::setInspector({});
-    }
+    void cleanup() { window.reset(); }
 
     // The editor's place, focus and text, which steps are changes, a key that moves the cell
     // under the editor (so that it writes over another row), and Escape losing the text.
@@ -130,32 +124,6 @@ private slots:
         QVERIFY(rows() == 0 && Messages().value(1).contains("32.0 MB; Pendrel opens session "
                                                             "logs of up to 32 MB"));
         QCOMPARE(huge.size(), SessionLog::MaxReadBytes + 1);
-    }
-
-    // Escape or the close box answering a question No (throwing the edits away), and boxes
-    // without the title "Pendrel", Yes as the default or the right icon.
-    void questionsMustBeAnswered()
-    {
-        QStringList boxes;
-        MessageBox::setInspector([&](QMessageBox &box) {
-            box.show();
-            QTest::keyClick(&box, Qt::Key_Escape);
-            box.close();
-            boxes << QString::asprintf(
-                "%s icon %d default %d answered %d", qPrintable(box.windowTitle()), box.icon(),
-                int(box.standardButton(box.defaultButton())), box.clickedButton() != nullptr);
-            if (box.button(QMessageBox::Yes))
-                box.button(QMessageBox::Yes)->click();
-        });
-        open();
-        typeIntoOldNote();
-        press("cmdClearLog"); // information, and this window's own clearing is no conflict
-        press("cmdClose");
-        const QString question = QString::number(QMessageBox::Yes);
-        QCOMPARE(boxes, (QStringList{"Pendrel icon 1 default 0 answered 1",
-                                     "Pendrel icon 0 default " + question + " answered 0",
-                                     "Pendrel icon 0 default 0 answered 1"}));
-        QVERIFY(!window->isVisible() && world->logBytes().isEmpty());
     }
 
     // A failed save that cuts the log, closes or says "Saved"; a save that drops the lines

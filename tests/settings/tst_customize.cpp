@@ -109,10 +109,8 @@ private slots:
                 QTest::keyClick(Control(&dialog, "txtCustomText"), Qt::Key_Escape);
             } else if (way == 2) {
                 dialog.close();
-            } else { // a file in the place of the store's folder
-                QVERIFY(QFile(world->home.filePath("f")).open(QIODevice::WriteOnly));
-                QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                                   world->home.filePath("f/c"));
+            } else {
+                world->blockSettingsStore();
                 Click(&dialog, "cmdOK");
             }
             QCOMPARE(dialog.isVisible(), way == 3);

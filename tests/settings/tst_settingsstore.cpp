@@ -1,8 +1,7 @@
 // The settings store without any window: conversions, junk, saves that fail or seem to, files
-// that are no regular file, the snapshot times, and the date text in every locale Qt knows.
+// that are no regular file, and the date text in every locale Qt knows.
 #include "CoreTestSupport.h"
 
-#include "settings/SessionTimes.h"
 #include "settings/SettingsStore.h"
 #include "settings/TimeFormat.h"
 
@@ -12,12 +11,6 @@
 #include <QRegularExpression>
 
 using namespace SettingsStore;
-
-static void MakeStoreUnwritable(const TestHome &home) // a file in the store folder's place
-{
-    QVERIFY(QFile(home.home.filePath("f")).open(QIODevice::WriteOnly));
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.home.filePath("f/c"));
-}
 
 class tst_settingsstore : public QObject
 {
@@ -76,7 +69,7 @@ private slots:
             QVERIFY(!SaveSettings(SectionSettings, {{KeyCustomText, "new"}, {KeyPlaySounds, "1"}}));
         }
         QCOMPARE(stored(), "kept|0|5");
-        MakeStoreUnwritable(*world);
+        world->blockSettingsStore();
         QVERIFY(!SaveSetting(SectionSession, KeyStart, "now"));
     }
 
@@ -100,29 +93,6 @@ private slots:
         QCOMPARE(GetSetting(SectionSettings, KeyCustomText), "through");
         QVERIFY(FileKind(store) == "link" &&
                 QFileInfo(world->home.filePath("elsewhere.ini")).size());
-    }
-
-    // The times a snapshot line carries: Start stores its time and "0" as the Stop, a snapshot
-    // its Stop; the line keeps this run's Start whatever another copy stores or whether the
-    // store can be written, and takes the stored one before this run's first Start.
-    void sessionTimes()
-    {
-        const QDateTime start(QDate(2026, 3, 7), QTime(13, 4, 5)), stop = start.addSecs(61);
-        const auto stored = [] {
-            return GetSetting(SectionSession, KeyStart) + "|" + GetSetting(SectionSession, KeyStop);
-        };
-        SessionTimes times;
-        QVERIFY(SaveSetting(SectionSession, KeyStart, "earlier"));
-        QCOMPARE(times.Start(), "earlier");
-        QVERIFY(times.OnStart(start));
-        QCOMPARE(stored(), DateTimeText(start) + "|0");
-        QVERIFY(times.OnSnapshot(stop) && SaveSetting(SectionSession, KeyStart, "other copy"));
-        QCOMPARE(stored() + "|" + times.Start(),
-                 "other copy|" + DateTimeText(stop) + "|" + DateTimeText(start));
-        MakeStoreUnwritable(*world);
-        QVERIFY(!times.OnStart(stop) && !times.OnSnapshot(start));
-        QCOMPARE(times.Start() + "|" + times.Stop(),
-                 DateTimeText(stop) + "|" + DateTimeText(start));
     }
 
     // Brackets or a comma left where the zone name was, a doubled or dangling blank, lost

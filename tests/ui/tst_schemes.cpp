@@ -1,6 +1,6 @@
 // Every window under a dark colour scheme and a desktop font far larger than the designs': the
 // text still reads on every background, the fixed ones above all, and no fixed layout is cut.
-#include "log/LogTestSupport.h"
+#include "TestSupport.h"
 
 #include "app/frmMain.h"
 #include "compact/frmCompact.h"
@@ -100,7 +100,7 @@ private slots:
     // grown, a warning or a grid cell that can't be read.
     void everyWindow()
     {
-        LogWorld world;
+        TestWorld world;
         world.writeLog("8:00 PM;9:00 PM;0 years, 1 days, 01:00:00.00;Met Anna\r\n");
         frmMain main(world.count, world.preferences);
         frmCompact compact(world.count);
