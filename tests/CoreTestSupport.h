@@ -3,13 +3,7 @@
 #include "clock/TickSource.h"
 #include "ui/ProgramFolder.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #include <csignal>
 #include <sys/resource.h>

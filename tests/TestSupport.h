@@ -12,14 +12,7 @@
 #include "ui/UrlOpener.h"
 #include "ui/WindowSystem.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QDialog>
-#include <QImage>
-#include <QLabel>
-#include <QScreen>
-#include <QTest>
-#include <QTimer>
+#include <QtWidgets>
 
 // The program's objects on a fake clock, with every seam swapped: message boxes are recorded
 // and answered from a queue, sounds and opened addresses are recorded, and the desktop has

@@ -11,14 +11,6 @@
 #include "ui/Maker.h"
 #include "ui/Readable.h"
 
-#include <QAccessibleBridgePlugin>
-#include <QAction>
-#include <QMessageBox>
-#include <QMetaEnum>
-#include <QPushButton>
-#include <QTableView>
-#include <QtTest>
-
 static QStringList heard; // "Event objectName", as the bridge received them
 
 class Recorder : public QAccessibleBridge

@@ -4,12 +4,6 @@
 #include "app/modLaunch.h"
 #include "settings/SettingsStore.h"
 
-#include <QAction>
-#include <QFrame>
-#include <QMessageBox>
-#include <QPointer>
-#include <QtTest>
-
 using namespace SettingsStore;
 
 constexpr qint64 Day = 86'400'000;

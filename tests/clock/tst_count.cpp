@@ -3,9 +3,6 @@
 
 #include "clock/StopWatch.h"
 
-#include <QRandomGenerator>
-#include <QSignalSpy>
-
 using namespace modStopWatch;
 
 // Written out here, not taken from the count: a day of the wrong length must show.

@@ -4,9 +4,6 @@
 #include "app/frmMain.h"
 #include "settings/SettingsStore.h"
 
-#include <QAction>
-#include <QtTest>
-
 constexpr qint64 Minute = 60'000, Day = 24 * 60 * Minute;
 
 class tst_warning : public QObject

@@ -3,10 +3,6 @@
 #include "app/frmMain.h"
 #include "compact/frmCompact.h"
 
-#include <QAction>
-#include <QCursor>
-#include <QtTest>
-
 constexpr qint64 Day = 86'400'000;
 
 class tst_compact : public QObject

@@ -4,10 +4,6 @@
 #include "help/frmHelp.h"
 #include "ui/Maker.h"
 
-#include <QAction>
-#include <QDesktopServices>
-#include <QtTest>
-
 class tst_help : public QObject
 {
     Q_OBJECT

@@ -6,9 +6,6 @@
 #include "log/SessionLog.h"
 #include "log/frmSessions.h"
 
-#include <QLineEdit>
-#include <QTableView>
-
 class tst_frmsessions : public QObject
 {
     Q_OBJECT

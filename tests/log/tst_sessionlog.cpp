@@ -4,12 +4,6 @@
 
 #include "log/SessionLog.h"
 
-#include <QDateTime>
-#include <QFileInfo>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QSaveFile>
-
 static SessionLog::Outcome ReadAndRewrite()
 {
     const SessionLog::ReadResult read = SessionLog::ReadAll();

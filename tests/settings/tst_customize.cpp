@@ -6,11 +6,6 @@
 #include "settings/SettingsStore.h"
 #include "settings/frmCustomize.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QtTest>
-
 using namespace SettingsStore;
 
 static QString Shown(const frmCustomize &d) // "text|sounds|warnings|days|days box enabled"

@@ -5,11 +5,6 @@
 #include "settings/SettingsStore.h"
 #include "settings/TimeFormat.h"
 
-#include <QDateTime>
-#include <QFileInfo>
-#include <QLocale>
-#include <QRegularExpression>
-
 using namespace SettingsStore;
 
 class tst_settingsstore : public QObject

@@ -9,11 +9,6 @@
 #include "settings/frmCustomize.h"
 #include "ui/Readable.h"
 
-#include <QCheckBox>
-#include <QHeaderView>
-#include <QStyle>
-#include <QTableView>
-
 namespace {
 // As a desktop theme sets them, while Pendrel runs: a dark scheme, and a large font for all.
 void UseDarkDesktop()
