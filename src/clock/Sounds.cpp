@@ -19,7 +19,13 @@ ModulePlayer LoadModulePlayer()
 {
     static QLibrary module(QCoreApplication::applicationDirPath() +
                            QStringLiteral("/libpendrel-sound"));
-    static const auto play = reinterpret_cast<ModulePlayer>(module.resolve("pendrel_play_sound"));
+    static const ModulePlayer play = [] {
+        const auto found = reinterpret_cast<ModulePlayer>(module.resolve("pendrel_play_sound"));
+        if (!found) // an installation without its player: say why it stays silent
+            qWarning("Pendrel plays no sounds: no player found in %s (%s)",
+                     qPrintable(module.fileName()), qPrintable(module.errorString()));
+        return found;
+    }();
     return play;
 }
 
