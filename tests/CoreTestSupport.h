@@ -11,6 +11,9 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+// Lengths of time written out here, not taken from the count: a wrong one there must show.
+constexpr qint64 Minute = 60'000, Hour = 60 * Minute, Day = 24 * Hour;
+
 // A tick counter that tests move by hand, so a year of counting runs in milliseconds.
 struct FakeClock {
     qint64 now = 1000;

@@ -36,6 +36,12 @@ struct TestWorld : TestHome {
             [](const QScreen *s) { return s->geometry() - QMargins(60, 24, 0, 40); });
     }
 
+    void tick(QObject *window, qint64 ms) // time passes, and the window's display ticks
+    {
+        clock.advance(ms);
+        QMetaObject::invokeMethod(window->findChild<QTimer *>("timDisplay"), "timeout");
+    }
+
     ~TestWorld()
     {
         modStopWatch::SetSoundPlayer({});

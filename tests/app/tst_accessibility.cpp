@@ -250,8 +250,7 @@ private slots:
         QVERIFY(MessageBox::history().size() == 1 &&
                 MessageBox::history()[0].text.contains(world->logFile()));
 
-        world->clock.advance(86'400'000 + 3'600'000); // a day and an hour later
-        Fire(&main, "timDisplay");                    // the day rolls over and arms the warning
+        world->tick(&main, Day + Hour); // the day rolls over and arms the warning
         heard.clear();
         for (int blink = 0; blink < 3; ++blink) {
             world->clock.advance(1'000);

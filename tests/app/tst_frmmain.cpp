@@ -6,8 +6,6 @@
 
 using namespace SettingsStore;
 
-constexpr qint64 Day = 86'400'000;
-
 // Start/Stop caption; Reset, Exit enabled and display ticking as 0/1; days and time shown; the
 // colours of the count, text and panel.
 static QString State(const frmMain &w)
@@ -28,11 +26,6 @@ class tst_frmmain : public QObject
 
     std::unique_ptr<TestWorld> world;
 
-    void tick(frmMain &w, qint64 ms)
-    {
-        world->clock.advance(ms);
-        Fire(&w, "timDisplay");
-    }
     QString lastLogLine() const
     {
         const QList<QByteArray> lines = world->logBytes().split('\n');
@@ -72,7 +65,7 @@ private slots:
         QCOMPARE(State(w), "Start 110 0 Days 00:00:05.00 #000000#ffc0c0");
         world->clock.advance(10'000);
         Click(&w, "cmdStartStop");
-        tick(w, Day + 3'600'000 + 2'340);
+        world->tick(&w, Day + Hour + 2'340);
         QCOMPARE(State(w), "Stop 001 1 Days 01:00:07.34 #000000#ffc0c0");
         int flashStartsAndEnds = 0;
         const QPropertyNotifier flashes =
@@ -106,7 +99,7 @@ private slots:
         QVERIFY(start != "06/12/2026 8:34:04 PM" && GetSetting(SectionSession, KeyStop) == "0");
         SaveSetting(SectionSession, KeyStart, "other"); // another copy's Start and Snapshot
         SaveSetting(SectionSession, KeyStop, "other");
-        world->clock.advance(366 * Day + 7'200'000 + 10);
+        world->clock.advance(366 * Day + 2 * Hour + 10);
         Click(&w, "cmdSnapshot");
         QCOMPARE(lastLogLine(), start + ";" + GetSetting(SectionSession, KeyStop) +
                                     ";1 years, 1 days, 02:00:00.01");
@@ -120,7 +113,7 @@ private slots:
         });
         Click(&w, "cmdStartStop");
         MessageBox::setInspector({});
-        tick(w, 0);
+        world->tick(&w, 0);
         QCOMPARE(ShownTime(&w), "02:00:03.01");
         Click(&w, "cmdSnapshot");
         QCOMPARE(MessageBox::history().size(), 1);

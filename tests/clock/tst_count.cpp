@@ -5,9 +5,6 @@
 
 using namespace modStopWatch;
 
-// Written out here, not taken from the count: a day of the wrong length must show.
-constexpr qint64 Hour = 3'600'000, Day = 24 * Hour;
-
 class tst_count : public QObject
 {
     Q_OBJECT

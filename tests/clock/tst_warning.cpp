@@ -4,8 +4,6 @@
 #include "app/frmMain.h"
 #include "settings/SettingsStore.h"
 
-constexpr qint64 Minute = 60'000, Day = 24 * 60 * Minute;
-
 class tst_warning : public QObject
 {
     Q_OBJECT
@@ -24,10 +22,6 @@ private slots:
                                            SettingsStore::KeyWarningDays, "1"));
         frmMain w(world.count, world.preferences);
         w.show();
-        const auto tick = [&](qint64 ms) {
-            world.clock.advance(ms);
-            Fire(&w, "timDisplay");
-        };
         const auto showing = [&] { // e.g. "count" or "warning blinks"
             QString shown = Control(&w, "picElapsed")->isHidden() ? "" : "count";
             if (!Control(&w, "lblWarning")->isHidden())
@@ -39,7 +33,7 @@ private slots:
                 .replaceInStrings(world.programFolder() + '/', "");
         };
         Click(&w, "cmdStartStop");
-        tick(3 * Day + 15 * Minute + 59'990);
+        world.tick(&w, 3 * Day + 15 * Minute + 59'990);
         QCOMPARE(played(), QStringList("AAAGH2.wav"));
         QCOMPARE(Control<QTimer>(&w, "tmrWarning")->interval(), 1'000);
         for (const char *expected : {"warning blinks", "count blinks", "warning blinks", "count"}) {
@@ -62,7 +56,7 @@ private slots:
             QVERIFY(ink.left() > inside.left() && ink.right() < inside.right());
         };
         fitsOneLine(3);
-        tick(361 * Day - 16 * Minute); // day 364 at minute 0, armed again
+        world.tick(&w, 361 * Day - 16 * Minute); // day 364 at minute 0, armed again
         fitsOneLine(364);
         Fire(&w, "tmrWarning");
         QCOMPARE(showing(), "warning blinks");

@@ -3,8 +3,6 @@
 #include "app/frmMain.h"
 #include "compact/frmCompact.h"
 
-constexpr qint64 Day = 86'400'000;
-
 class tst_compact : public QObject
 {
     Q_OBJECT
@@ -23,9 +21,9 @@ private slots:
                                  << "0 Years 0 Days 01:02:03.45";
         QTest::newRow("running") << 1 << 86'390'000LL << 11'230LL << "Enter"
                                  << "0 Years 1 Days 00:00:01.23";
-        QTest::newRow("50-day suspend") << 1 << 3'600'000LL << 50 * Day + 1'230 << "double-click"
+        QTest::newRow("50-day suspend") << 1 << Hour << 50 * Day + 1'230 << "double-click"
                                         << "0 Years 50 Days 01:00:01.23";
-        QTest::newRow("400-day suspend") << 1 << 3'600'000LL << 400 * Day + 1'230 << "close"
+        QTest::newRow("400-day suspend") << 1 << Hour << 400 * Day + 1'230 << "close"
                                          << "1 Years 35 Days 01:00:01.23";
     }
     // A stale count, a lost or doubled roll-over (after a long suspend too), a warning armed by

@@ -18,7 +18,6 @@ class tst_sessionlog : public QObject
 
 private slots:
     void init() { world = std::make_unique<TestHome>(); }
-    void cleanup() { world.reset(); }
 
     // Parsing (line ends, case, fields, zero parts, encodings) and rewrites that lose data; a
     // tab or a line break in a cell, stored as a space; a snapshot after a last line without

@@ -84,8 +84,7 @@ private slots:
         QCOMPARE(Stored(), longText + "|0|0|0.4");
         QCOMPARE(Texts(&w, {"lblCustomText"}), longText);
         Click(&w, "cmdStartStop");
-        world->clock.advance(24 * 3'600'000);
-        Fire(&w, "timDisplay");
+        world->tick(&w, Day);
         QVERIFY(world->playedSounds.isEmpty() && !IsActive(&w, "tmrWarning"));
     }
 

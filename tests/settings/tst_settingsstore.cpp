@@ -15,7 +15,6 @@ class tst_settingsstore : public QObject
 
 private slots:
     void init() { world = std::make_unique<TestHome>(); }
-    void cleanup() { world.reset(); }
 
     // Each row: the stored text, then what it reads as a boolean and as a 16-bit integer. Absent
     // keys and junk read as the defaults, reading writes nothing, a list reads as one text.

@@ -121,8 +121,7 @@ private slots:
         opened.show();
         QCOMPARE(QList<int>({main.height(), opened.height()}), QList<int>({height, height}));
         Click(&main, "cmdStartStop"); // a day, and the warning shows in the count's place
-        world.clock.advance(3 * 86'400'000LL);
-        Fire(&main, "timDisplay");
+        world.tick(&main, 3 * Day);
         Fire(&main, "tmrWarning");
         QVERIFY(Control(&main, "lblWarning")->isVisible());
         QCOMPARE(Faults(&main).join(", "), QString());
