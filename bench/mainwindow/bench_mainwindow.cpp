@@ -42,8 +42,9 @@ int main(int argc, char *argv[])
     window.show();
     if (mode != "stopped")
         window.findChild<QPushButton *>(QStringLiteral("cmdStartStop"))->click();
-    if (mode == "minimized")
-        window.showMinimized();
+    if (mode == "minimized") { // as a user minimizes it: once the window manager has shown it
+        QTimer::singleShot(300, &window, [&] { window.showMinimized(); });
+    }
     if (mode == "compact") {
         QTimer::singleShot(0, &window, [&] {
             window.findChild<QAction *>(QStringLiteral("mnuCompact"))->trigger();
