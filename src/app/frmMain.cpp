@@ -39,7 +39,7 @@ frmMain::frmMain(StopWatch &count, Preferences &preferences, QWidget *parent)
     , m_count(count)
     , m_preferences(preferences)
 {
-    LoadDesign(*ui, this);
+    LoadDesign(*ui, this, ":/ui/pendrel.png");
     ui->lblURL->setText(Maker::Address());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -48,7 +48,8 @@ frmMain::frmMain(StopWatch &count, Preferences &preferences, QWidget *parent)
     // The picture is larger than the client area and is simply cut at its right and bottom. It
     // is stored uncompressed: decoding a PNG took a tenth of the start-up.
     QPalette background = ui->centralwidget->palette();
-    background.setBrush(QPalette::Window, QBrush(QPixmap(QStringLiteral(":/ui/background.bmp"))));
+    background.setBrush(QPalette::Window,
+                        QBrush(DesignImage(QStringLiteral(":/ui/background.bmp"))));
     // Text on the picture keeps a light scheme's colour, whatever the desktop's scheme.
     background.setColor(QPalette::WindowText, Qt::black);
     ui->centralwidget->setPalette(background);

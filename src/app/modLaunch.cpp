@@ -7,6 +7,7 @@
 #include "ui/Accessibility.h"
 #include "ui/DesignFonts.h"
 #include "ui/EnterKey.h"
+#include "ui/LeanStyle.h"
 
 #include <QCoreApplication>
 
@@ -20,6 +21,7 @@ bool InitCommonCtrls()
 void Main()
 {
     InitCommonCtrls();
+    UseLeanStyle();
     RegisterFontSubstitutions();
     LetEnterPressButtons();
     Accessibility::SetUp();

@@ -13,7 +13,7 @@ frmHelp::frmHelp(QWidget *parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::frmHelp>())
 {
-    LoadDesign(*ui, this);
+    LoadDesign(*ui, this, ":/ui/help.png");
     UseDialogFrame(this);
 
     ui->Label1->setText(Maker::Name());

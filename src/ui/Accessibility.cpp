@@ -1,6 +1,7 @@
 #include "ui/Accessibility.h"
 
 #include "ui/FocusRing.h"
+#include "ui/LeanStyle.h"
 #include "ui/WindowFrame.h"
 
 #include <QAccessibleWidget>
@@ -119,7 +120,7 @@ class NoUnderlines : public QProxyStyle
 {
 public:
     NoUnderlines()
-        : QProxyStyle(QApplication::style()->name())
+        : QProxyStyle(NewLeanStyle())
     {}
 
     int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,

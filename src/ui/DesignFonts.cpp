@@ -1,8 +1,11 @@
 #include "ui/DesignFonts.h"
 
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QImageReader>
 #include <QLabel>
+#include <QPixmap>
 #include <QVariant>
 #include <QWidget>
 
@@ -82,6 +85,13 @@ void InitDesignResources()
 {
     // Pendrel's code is a static library, whose resource initialiser the linker would drop.
     Q_INIT_RESOURCE(resources);
+}
+
+QPixmap DesignImage(const QString &path)
+{
+    QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
 }
 
 void RegisterFontSubstitutions()

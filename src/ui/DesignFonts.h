@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QPixmap>
+#include <QString>
+
 class QFont;
 class QLabel;
 class QWidget;
@@ -27,10 +30,18 @@ void FitOnOneLine(QLabel *label);
 // The images of the designs, compiled into the program.
 void InitDesignResources();
 
-// Builds a window from its design: the images, the controls, then the exact font sizes.
-template <class Design, class Window> void LoadDesign(Design &design, Window *window)
+// One of those images, read as the format its name gives. Left to guess, the toolkit loads every
+// image plugin installed on the system to ask each whether it reads the file.
+QPixmap DesignImage(const QString &path);
+
+// Builds a window from its design: the images, the controls, then the exact font sizes; and
+// gives it its icon, where it has one.
+template <class Design, class Window>
+void LoadDesign(Design &design, Window *window, const char *icon = nullptr)
 {
     InitDesignResources();
     design.setupUi(window);
     ApplyDesignFonts(window);
+    if (icon)
+        window->setWindowIcon(DesignImage(QLatin1String(icon)));
 }

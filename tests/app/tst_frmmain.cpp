@@ -20,6 +20,12 @@ static QString State(const frmMain &w)
            Control(&w, "picElapsed")->palette().color(QPalette::Window).name();
 }
 
+static bool Loaded(const char *library) // mapped into this process
+{
+    QFile maps("/proc/self/maps");
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(library);
+}
+
 class tst_frmmain : public QObject
 {
     Q_OBJECT
@@ -34,7 +40,7 @@ class tst_frmmain : public QObject
 
 private slots:
     // The program as it starts, before any test sets the toolkit up: the main window shows with
-    // the keyboard on Exit, and Enter presses it.
+    // the keyboard on Exit, and Enter presses it; no image plugin has been loaded for it.
     void initTestCase()
     {
         TestHome home;
@@ -44,6 +50,7 @@ private slots:
         windows.removeIf([](QWidget *window) { return !window->inherits("frmMain"); });
         const QPointer<QWidget> main = windows.value(0);
         QVERIFY(main && main->isVisible() && main->focusWidget() == Control(main, "cmdExit"));
+        QVERIFY(!Loaded("/imageformats/"));
         QTest::keyClick(main->focusWidget(), Qt::Key_Return);
         QVERIFY(!main || !main->isVisible());
     }
@@ -170,10 +177,6 @@ private slots:
     // beside the program is found, with its player, and brings them in.
     void soundModuleLoadsAtTheFirstSound()
     {
-        const auto loaded = [](const char *library) {
-            QFile maps("/proc/self/maps");
-            return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(library);
-        };
         modStopWatch::SetSoundPlayer({}); // the program's own player
         QFile::copy(QCoreApplication::applicationDirPath() + "/woohoo.wav",
                     world->programFolder() + "/woohoo.wav");
@@ -181,10 +184,10 @@ private slots:
         w.show();
         Click(&w, "cmdStartStop");
         Click(&w, "cmdStartStop");
-        QVERIFY(!loaded("libQt6Multimedia"));
+        QVERIFY(!Loaded("libQt6Multimedia"));
         QTest::failOnWarning(QRegularExpression("plays no sounds"));
         Click(&w, "cmdReset");
-        QVERIFY(loaded("libpendrel-sound.so") && loaded("libQt6Multimedia"));
+        QVERIFY(Loaded("libpendrel-sound.so") && Loaded("libQt6Multimedia"));
     }
 };
 
