@@ -13,18 +13,24 @@ void UpdateDisplay(const CountTexts &texts, QWidget *window)
     const QString *values[] = {&texts.years,   &texts.days,    &texts.hours,
                                &texts.minutes, &texts.seconds, &texts.hundredths};
     QWidget *panel = nullptr;
+    bool wholeSeconds = false; // changed: the hundredths are not in the spoken phrase
     for (int i = 0; i < 6; ++i) {
         auto *label = window->findChild<QLabel *>(names[i]);
         if (!label)
             continue;
-        if (label->text() != *values[i])
+        if (label->text() != *values[i]) {
             label->setText(*values[i]);
+            wholeSeconds = wholeSeconds || values[i] != &texts.hundredths;
+        }
         panel = label->parentWidget();
     }
     // Assistive tools hear the panel, not its labels: the count as one phrase, renamed only
-    // when the phrase changes, once a second at most.
+    // when the phrase changes, once a second at most. It is worked out only then, not at
+    // every tick.
+    if (!panel || (!wholeSeconds && !panel->accessibleName().isEmpty()))
+        return;
     const QString spoken = texts.Spoken();
-    if (panel && panel->accessibleName() != spoken)
+    if (panel->accessibleName() != spoken)
         panel->setAccessibleName(spoken);
 }
 
