@@ -21,6 +21,7 @@ bool InitCommonCtrls()
 void Main()
 {
     InitCommonCtrls();
+    BeginReadingFonts();
     UseLeanStyle();
     RegisterFontSubstitutions();
     LetEnterPressButtons();

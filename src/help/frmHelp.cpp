@@ -17,10 +17,10 @@ frmHelp::frmHelp(QWidget *parent)
     UseDialogFrame(this);
 
     ui->Label1->setText(Maker::Name());
+    Accessibility::MakeLink(ui->lblURL, [this] { lblURL_Click(); });
     ui->lblURL->setText(Maker::Address());
     // The window takes the desktop's colours: the design's blue is lightened on a dark one.
     Readable::KeepColour(ui->lblURL, QColor(0x00, 0x00, 0xFF));
-    Accessibility::MakeLink(ui->lblURL, [this] { lblURL_Click(); });
     // Escape reaches reject(), which closes the window as Close does.
     connect(ui->cmdClose, &QPushButton::clicked, this, &frmHelp::cmdClose_Click);
     ui->cmdClose->setFocus();

@@ -41,8 +41,10 @@ public:
 
     void open() const { m_open(); }
 
-    bool eventFilter(QObject *, QEvent *event) override
+    bool eventFilter(QObject *watched, QEvent *event) override
     {
+        if (event->type() == QEvent::Show)
+            static_cast<QLabel *>(watched)->setFocusPolicy(Qt::TabFocus);
         if (event->type() != QEvent::KeyPress)
             return false;
         const int key = static_cast<QKeyEvent *>(event)->key();
@@ -157,7 +159,11 @@ void SetRole(QLabel *label, QAccessible::Role role)
 
 void MakeLink(QLabel *label, std::function<void()> open)
 {
-    label->setFocusPolicy(Qt::TabFocus);
+    // A label that can take the focus lays its text out as a document as soon as it has any,
+    // first in the desktop's default face, which the windows never show: loading that face cost
+    // the main window's start-up a twentieth. So the link becomes a Tab stop once it shows, as
+    // the window is first painted; it paints the same either way.
+    label->setFocusPolicy(label->isVisible() ? Qt::TabFocus : Qt::NoFocus);
     OnLeftClick(label, open);
     label->installEventFilter(new LinkKeys(label, std::move(open)));
     SetRole(label, QAccessible::Link);

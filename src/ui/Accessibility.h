@@ -21,7 +21,8 @@ void SpeakAsOne(QWidget *panel);
 // A label read as something other than plain text: an alert, say.
 void SetRole(QLabel *label, QAccessible::Role role);
 
-// A label that works as a link: a Tab stop that a left click, Enter or Space opens.
+// A label that works as a link: a Tab stop that a left click, Enter or Space opens. Give it its
+// text after this, and keep its place in the Tab order in the window's design.
 void MakeLink(QLabel *label, std::function<void()> open);
 
 // One alert from `widget`, which has just appeared.

@@ -6,10 +6,43 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
+#include <QResource>
+#include <QSysInfo>
 #include <QVariant>
 #include <QWidget>
 
+#include <fontconfig/fontconfig.h>
+
+#include <thread>
+
 namespace {
+// The one reading of the font configuration ahead of time; joined before the first font is used,
+// or at exit.
+class AheadOfTime
+{
+public:
+    ~AheadOfTime() { wait(); }
+    void begin()
+    {
+        if (!m_thread.joinable())
+            m_thread = std::thread([] { FcInit(); });
+    }
+    void wait()
+    {
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+
+private:
+    std::thread m_thread;
+};
+
+AheadOfTime &FontReader()
+{
+    static AheadOfTime reader;
+    return reader;
+}
+
 void ApplyFont(QWidget *widget)
 {
     const QVariant pixels = widget->property("pixelSize");
@@ -17,11 +50,10 @@ void ApplyFont(QWidget *widget)
         return;
     QFont font = widget->font();
     font.setPixelSize(pixels.toInt());
-    // Ask for the face that stands in for the design's font first: a family the system lacks
-    // costs a search through all its fallbacks, at start-up, before the window shows.
-    const QString face = QFont::substitute(font.family());
-    if (face != font.family())
-        font.setFamilies({face, font.family()});
+    // Ask for the face that stands in for the design's font, and for it alone: a family the
+    // system lacks costs a search through all its fallbacks, and so does a second family, at
+    // start-up, before the window shows. A glyph the face lacks still comes from a fallback.
+    font.setFamily(QFont::substitute(font.family()));
     widget->setFont(font);
 }
 } // namespace
@@ -29,13 +61,13 @@ void ApplyFont(QWidget *widget)
 QFont DialogFont()
 {
     QFont dialog(QStringLiteral("Liberation Sans"));
-    dialog.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     dialog.setPixelSize(DialogFontPixels);
     return dialog;
 }
 
 void ApplyDesignFonts(QWidget *root)
 {
+    FontReader().wait();
     // What the design leaves to the default font, the window's menus included, takes the
     // designs' dialog font, set on the window itself so that no desktop font, applied before
     // or after, can outgrow the fixed layout.
@@ -85,13 +117,65 @@ void InitDesignResources()
 {
     // Pendrel's code is a static library, whose resource initialiser the linker would drop.
     Q_INIT_RESOURCE(resources);
+    Q_INIT_RESOURCE(background);
 }
 
-QPixmap DesignImage(const QString &path)
+namespace {
+// A picture stored as a 32-bit top-down bitmap holds its pixels in the toolkit's own layout: with
+// no alpha, or with it in the top byte. Where the resource compiler left it uncompressed and on a
+// four-byte boundary, the pixels are used where they lie; elsewhere they are copied once. Either
+// way nothing is decoded. Null when the file is not such a bitmap.
+QImage ReadBitmap(const QString &path)
 {
+    const QResource resource(path);
+    const uchar *file = resource.data();
+    const qint64 size = resource.size();
+    if (QSysInfo::ByteOrder != QSysInfo::LittleEndian || !file || size < 54 ||
+        resource.compressionAlgorithm() != QResource::NoCompression || file[0] != 'B' ||
+        file[1] != 'M')
+        return {};
+    const auto field = [&](int at, int bytes) {
+        quint32 value = 0;
+        for (int i = bytes - 1; i >= 0 && at + i < size; --i)
+            value = value << 8 | file[at + i];
+        return value;
+    };
+    const quint32 pixels = field(10, 4);
+    const quint32 header = field(14, 4);
+    const qint32 width = qint32(field(18, 4));
+    const qint32 height = -qint32(field(22, 4)); // negative: the top row comes first
+    const quint32 compression = field(30, 4);
+    // Uncompressed, or with masks that say the bytes are blue, green, red and alpha.
+    const bool alpha = compression == 3 && header >= 108 && field(54, 4) == 0x00FF0000 &&
+                       field(58, 4) == 0x0000FF00 && field(62, 4) == 0x000000FF &&
+                       field(66, 4) == 0xFF000000;
+    const bool ours = header >= 40 && field(26, 2) == 1 && field(28, 2) == 32 &&
+                      (compression == 0 || alpha) && width > 0 && width <= 4096 && height > 0 &&
+                      height <= 4096 && pixels >= 14 + header &&
+                      pixels + qint64(width) * height * 4 <= size;
+    if (!ours)
+        return {};
+    const QImage image(file + pixels, width, height, width * 4,
+                       alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    return quintptr(file + pixels) % 4 == 0 ? image : image.copy();
+}
+} // namespace
+
+QImage DesignImage(const QString &path)
+{
+    const QImage bitmap = ReadBitmap(path);
+    if (!bitmap.isNull())
+        return bitmap;
     QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
     reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
+    return reader.read();
+}
+
+void BeginReadingFonts()
+{
+    // The toolkit reads the same configuration with the same call when it first needs a font;
+    // by then it is loaded and the call returns at once. Both may run at the same time safely.
+    FontReader().begin();
 }
 
 void RegisterFontSubstitutions()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 
@@ -14,6 +15,11 @@ void ApplyDesignFonts(QWidget *root);
 
 // Font names of the designs that Linux lacks, mapped to metric-compatible faces.
 void RegisterFontSubstitutions();
+
+// Reading the system's font configuration is the largest part of start-up, and building the
+// first window mostly waits on other processes. Begins the reading on a second thread; the first
+// window's fonts wait for it to end.
+void BeginReadingFonts();
 
 // The toolkit's default dialog font of the designs, 8.25 pt: Arial at 11 pixels.
 constexpr int DialogFontPixels = 11;
@@ -30,9 +36,10 @@ void FitOnOneLine(QLabel *label);
 // The images of the designs, compiled into the program.
 void InitDesignResources();
 
-// One of those images, read as the format its name gives. Left to guess, the toolkit loads every
-// image plugin installed on the system to ask each whether it reads the file.
-QPixmap DesignImage(const QString &path);
+// One of those images. A 32-bit bitmap is taken as it lies, without decoding; anything else is
+// read as the format its name gives: left to guess, the toolkit loads every image plugin
+// installed on the system to ask each whether it reads the file.
+QImage DesignImage(const QString &path);
 
 // Builds a window from its design: the images, the controls, then the exact font sizes; and
 // gives it its icon, where it has one.
@@ -43,5 +50,5 @@ void LoadDesign(Design &design, Window *window, const char *icon = nullptr)
     design.setupUi(window);
     ApplyDesignFonts(window);
     if (icon)
-        window->setWindowIcon(DesignImage(QLatin1String(icon)));
+        window->setWindowIcon(QPixmap::fromImage(DesignImage(QLatin1String(icon))));
 }
