@@ -173,7 +173,8 @@ QString DateTimeText(const QDateTime &when, const QLocale &locale)
     const QTime time = when.time();
     if (time.hour() == 0 && time.minute() == 0 && time.second() == 0)
         return date;
-    const QString format = TimeFormatWithoutZone(locale.timeFormat(QLocale::LongFormat));
+    const QString format =
+        TimeFormatWithoutZone(TimeFormatWithAmPm(locale.timeFormat(QLocale::LongFormat)));
     return date + QLatin1Char(' ') + locale.toString(time, format);
 }
 

@@ -2,6 +2,8 @@
 
 #include <QList>
 
+#include <algorithm>
+
 namespace SettingsStore {
 
 namespace {
@@ -71,6 +73,24 @@ int Count(const QList<Piece> &pieces, int from, int to, QChar::Category bracket)
     return n;
 }
 } // namespace
+
+QString TimeFormatWithAmPm(const QString &format)
+{
+    QList<Piece> pieces = Pieces(format);
+    const auto ampm = [](const Piece &piece) {
+        return piece.field &&
+               (piece.text.at(0) == QLatin1Char('a') || piece.text.at(0) == QLatin1Char('A'));
+    };
+    const bool hasAmPm = std::any_of(pieces.cbegin(), pieces.cend(), ampm);
+    QString out;
+    for (const Piece &piece : pieces) {
+        if (!piece.field || piece.text.at(0) != QLatin1Char('B'))
+            out += piece.text;
+        else if (!hasAmPm)
+            out += QLatin1String("AP");
+    }
+    return out;
+}
 
 QString TimeFormatWithoutZone(const QString &format)
 {

@@ -9,4 +9,9 @@ namespace SettingsStore {
 // around it. Everything else, quoted text included, stays as the locale has it.
 QString TimeFormatWithoutZone(const QString &format);
 
+// A locale's time format with its day period ("B": "in the afternoon"), which the toolkit can't
+// show and prints as a letter B, given as the toolkit's AM/PM instead; dropped where the format
+// has an AM/PM of its own.
+QString TimeFormatWithAmPm(const QString &format);
+
 } // namespace SettingsStore

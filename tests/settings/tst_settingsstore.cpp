@@ -90,9 +90,9 @@ private slots:
     }
 
     // Brackets or a comma left where the zone name was, a doubled or dangling blank, lost
-    // seconds, or anything of the locale's own text dropped or changed: the time must be the
-    // locale's own text for a UTC time, blanks aside, less the zone "UTC" and what frames it.
-    // The date alone at midnight, and only then.
+    // seconds, a day period printed as a letter B, or anything of the locale's own text dropped
+    // or changed: the time must be the locale's own text for a UTC time, blanks aside, less the
+    // zone "UTC" and what frames it. The date alone at midnight, and only then.
     void everyLocale()
     {
         const QRegularExpression badBlank(R"(^[\s\p{Cf}]|\s\p{Cf}*\s|[\s\p{Cf}]$)");
@@ -107,8 +107,9 @@ private slots:
                 const QString text = DateTimeText(QDateTime(date, time), locale);
                 const QString dateText = locale.toString(date, QLocale::ShortFormat);
                 const QString timeText = text.mid(dateText.size() + 1);
-                const QString zoned = locale.toString(QDateTime(date, time, Qt::UTC),
-                                                      locale.timeFormat(QLocale::LongFormat));
+                // A day period ("B"), which the toolkit prints as a letter, shows as its AM/PM.
+                const QString own = locale.timeFormat(QLocale::LongFormat).replace("B", "AP");
+                const QString zoned = locale.toString(QDateTime(date, time, Qt::UTC), own);
                 QVERIFY2(text.startsWith(dateText + ' ') && !timeText.contains(badBlank) &&
                              timeText.contains(locale.toString(time, QStringLiteral("s"))) &&
                              QString(timeText).remove(blanks) ==
@@ -119,6 +120,8 @@ private slots:
         const std::tuple<const char *, QTime, const char *> rows[] = {
             {"es_ES", QTime(14, 28, 24), "12/7/26 14:28:24"},
             {"zh_Hant_HK", QTime(14, 28, 24), "12/7/2026 下午2:28:24"},
+            {"zh_TW", QTime(14, 28, 24), "2026/7/12 下午2:28:24"},
+            {"zh_TW", QTime(9, 5, 7), "2026/7/12 上午9:05:07"},
             {"en_US", QTime(0, 0), "7/12/26"},
             {"en_US", QTime(0, 0, 1), "7/12/26 12:00:01 AM"}};
         for (const auto &[name, time, shown] : rows)
@@ -130,6 +133,9 @@ private slots:
                                            {"HH:mm:ss ('t' t)", "HH:mm:ss ('t')"},
                                            {"'o''clock' h t", "'o''clock' h"}})
             QCOMPARE(TimeFormatWithoutZone(format), QString(kept));
+        // A day period beside an AM/PM of its own, or quoted, adds nothing.
+        for (const auto &[format, kept] : {std::pair{"Bh:mm a", "h:mm a"}, {"'B' h", "'B' h"}})
+            QCOMPARE(TimeFormatWithAmPm(format), QString(kept));
     }
 };
 
