@@ -34,7 +34,12 @@ class RecorderPlugin : public QAccessibleBridgePlugin
                           "recorder.json")
 
 public:
-    QAccessibleBridge *create(const QString &) override { return new Recorder; }
+    // The toolkit keeps its bridges to the end and never deletes them.
+    QAccessibleBridge *create(const QString &) override
+    {
+        static Recorder recorder;
+        return &recorder;
+    }
 };
 Q_IMPORT_PLUGIN(RecorderPlugin)
 
