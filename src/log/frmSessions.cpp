@@ -250,10 +250,12 @@ bool frmSessions::eventFilter(QObject *watched, QEvent *event)
             Text1_KeyDown(key->key(), key->modifiers());
             if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
                 return true;
-        } else if (event->type() == QEvent::FocusOut &&
-                   static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
-            // The editor's own context menu does not end the edit.
-            Text1_LostFocus();
+        } else if (event->type() == QEvent::FocusOut) {
+            // Neither the editor's own context menu nor a switch to another program ends the
+            // edit: the user comes back to the same text and goes on typing.
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+                Text1_LostFocus();
         }
     }
     return QDialog::eventFilter(watched, event);

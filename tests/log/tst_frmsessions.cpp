@@ -71,7 +71,14 @@ private slots:
         for (const Qt::Key key : {Qt::Key_Up, Qt::Key_PageDown, Qt::Key_Down, Qt::Key_PageUp,
                                   Qt::Key_Down, Qt::Key_Down, Qt::Key_End})
             QTest::keyClick(editor(), key); // each stays in the editor
-        QTest::keyClicks(editor(), ";x");
+        // Another program takes the focus for a while, then the user comes back and types on.
+        QWidget otherProgram;
+        otherProgram.show();
+        otherProgram.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&otherProgram));
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTest::keyClicks(QApplication::focusWidget(), ";x");
         QCOMPARE(grid()->currentIndex(), index(1, 3));
         QTest::keyClick(editor(), Qt::Key_Return);
         QVERIFY(QApplication::focusWidget() == grid() && !editor()->isVisible());
