@@ -1,5 +1,7 @@
 #include "clock/CountDisplay.h"
 
+#include "ui/DesignFonts.h"
+
 #include <QLabel>
 
 namespace modStopWatch {
@@ -21,6 +23,10 @@ void UpdateDisplay(const CountTexts &texts, QWidget *window)
         if (label->text() != *values[i]) {
             label->setText(*values[i]);
             wholeSeconds = wholeSeconds || values[i] != &texts.hundredths;
+            // "10 Days" and "100 Years" are wider than their labels: the font shrinks instead
+            // of the unit wrapping out of sight. The digits below keep their size.
+            if (i < 2)
+                FitOnOneLine(label);
         }
         panel = label->parentWidget();
     }

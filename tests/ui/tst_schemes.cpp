@@ -120,9 +120,10 @@ private slots:
         frmMain opened(world.count, world.preferences);
         opened.show();
         QCOMPARE(QList<int>({main.height(), opened.height()}), QList<int>({height, height}));
-        Click(&main, "cmdStartStop"); // a day, and the warning shows in the count's place
-        world.tick(&main, 3 * Day);
-        Fire(&main, "tmrWarning");
+        Click(&main, "cmdStartStop"); // "10 Years" and "100 Days" keep their units in view
+        world.tick(&main, (10 * 365 + 100) * Day);
+        QCOMPARE(Faults(&main).join(", "), QString());
+        Fire(&main, "tmrWarning"); // and the warning shows in the count's place
         QVERIFY(Control(&main, "lblWarning")->isVisible());
         QCOMPARE(Faults(&main).join(", "), QString());
 
