@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <sys/stat.h>
@@ -61,6 +62,24 @@ const QLocale &NumberLocale()
         return c;
     }();
     return locale;
+}
+
+// A decimal number as the user writes it, grouping included ("1,000"; "1.000" and "2,5" in
+// German), or as stored files have always held it ("2.5"), in the digits of any script.
+std::optional<double> ToNumber(const QString &text)
+{
+    QString plain = text.trimmed();
+    for (QChar &c : plain) {
+        if (c.isDigit())
+            c = QChar(u'0' + c.digitValue());
+    }
+    bool ok = false;
+    double number = QLocale().toDouble(plain, &ok);
+    if (!ok)
+        number = NumberLocale().toDouble(plain, &ok);
+    if (!ok || !std::isfinite(number))
+        return std::nullopt;
+    return number;
 }
 
 QString KeyPath(const QString &section, const QString &key)
@@ -136,23 +155,20 @@ std::optional<bool> ToBoolean(const QString &text)
         return true;
     if (trimmed.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
         return false;
-    bool ok = false;
-    const double number = NumberLocale().toDouble(trimmed, &ok);
-    if (!ok || !std::isfinite(number))
+    const std::optional<double> number = ToNumber(trimmed);
+    if (!number)
         return std::nullopt;
-    return number != 0.0;
+    return *number != 0.0;
 }
 
 std::optional<qint16> ToInteger16(const QString &text)
 {
-    bool ok = false;
-    const double number = NumberLocale().toDouble(text.trimmed(), &ok);
-    if (!ok || !std::isfinite(number))
+    const std::optional<double> number = ToNumber(text);
+    if (!number)
         return std::nullopt;
-    const double rounded = std::nearbyint(number); // the default mode rounds halves to even
-    if (rounded < -32768.0 || rounded > 32767.0)
-        return std::nullopt;
-    return qint16(rounded);
+    const double rounded = std::nearbyint(*number); // the default mode rounds halves to even
+    // Past the range means the range's end: 99999 days is "hardly ever", not the default 3.
+    return qint16(std::clamp(rounded, -32768.0, 32767.0));
 }
 
 bool GetBoolean(const QString &section, const QString &key, bool defaultValue)

@@ -49,7 +49,8 @@ QString StoreLocation();
 // "True"/"False" in any case, or a number: zero is false. Anything else has no value.
 std::optional<bool> ToBoolean(const QString &text);
 
-// A decimal number rounded half to even, within -32768..32767; anything else has no value.
+// A decimal number rounded half to even, and brought within -32768..32767; grouping and the
+// locale's decimal comma are understood. Text that is no number has no value.
 std::optional<qint16> ToInteger16(const QString &text);
 
 // A stored preference that can't be converted falls back to the key's default.

@@ -8,6 +8,17 @@
 
 #include <limits>
 
+using SettingsStore::ToInteger16;
+
+namespace {
+// A text as a message quotes it: a pasted page would fill the screen.
+QString ShortText(const QString &text)
+{
+    constexpr int Longest = 40;
+    return text.size() <= Longest ? text : text.left(Longest - 1) + QChar(0x2026);
+}
+} // namespace
+
 frmCustomize::frmCustomize(Preferences &preferences, QWidget *parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::frmCustomize>())
@@ -61,6 +72,16 @@ void frmCustomize::cmdOK_Click()
     values.blnPlaySounds = ui->chkPlaySounds->isChecked();
     values.blnDisplayWarnings = ui->chkDisplayWarnings->isChecked();
     values.strWarningDays = ui->txtWarningDays->text();
+    if (ui->txtWarningDays->isEnabled() && !ToInteger16(values.strWarningDays)) {
+        // Stored, it would silently mean the default; the user meant some number of days.
+        MessageBox::error(this, QStringLiteral("Please type the number of days after which the "
+                                               "warning appears, such as 3.\n\n\"%1\" is not "
+                                               "a number.")
+                                    .arg(ShortText(values.strWarningDays)));
+        ui->txtWarningDays->setFocus();
+        ui->txtWarningDays->selectAll();
+        return;
+    }
 
     QString failure;
     if (!m_preferences.Save(values, &failure)) {

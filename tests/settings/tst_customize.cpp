@@ -88,12 +88,13 @@ private slots:
         QVERIFY(world->playedSounds.isEmpty() && !IsActive(&w, "tmrWarning"));
     }
 
-    // Cancel, Escape and the close box save nothing; OK on a store that can't be written says
-    // why and where, saves nothing, and keeps the dialog open with what was typed.
+    // Cancel, Escape and the close box save nothing; OK on a store that can't be written, or
+    // with days that are no number, says why, saves nothing, and keeps the dialog open with
+    // what was typed.
     void waysOutThatSaveNothing()
     {
         QVERIFY(SaveSetting(SectionSettings, KeyWarningDays, "7"));
-        for (int way = 0; way < 4; ++way) {
+        for (int way = 0; way < 5; ++way) {
             frmCustomize dialog(world->preferences);
             dialog.show();
             Click(&dialog, "chkPlaySounds");
@@ -103,15 +104,19 @@ private slots:
                 QTest::keyClick(Control(&dialog, "txtCustomText"), Qt::Key_Escape);
             } else if (way == 2) {
                 dialog.close();
+            } else if (way == 3) {
+                Control<QLineEdit>(&dialog, "txtWarningDays")->setText("a week");
+                Click(&dialog, "cmdOK");
             } else {
                 world->blockSettingsStore();
                 Click(&dialog, "cmdOK");
             }
-            QCOMPARE(dialog.isVisible(), way == 3);
-            QCOMPARE(Stored().section('|', 1), way == 3 ? "-|-|-" : "-|-|7");
+            QCOMPARE(dialog.isVisible(), way >= 3);
+            QCOMPARE(Stored().section('|', 1), way == 4 ? "-|-|-" : "-|-|7");
         }
-        QCOMPARE(MessageBox::history().size(), 1);
-        QVERIFY(MessageBox::history().value(0).text.contains(StoreLocation()));
+        QCOMPARE(MessageBox::history().size(), 2);
+        QVERIFY(MessageBox::history().value(0).text.contains("\"a week\" is not a number"));
+        QVERIFY(MessageBox::history().value(1).text.contains(StoreLocation()));
     }
 };
 

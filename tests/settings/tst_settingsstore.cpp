@@ -23,18 +23,23 @@ private slots:
         auto read = [](auto value) { return value ? QString::number(*value) : QString("none"); };
         for (const QString row :
              {"True: 1 none", "false: 0 none", "0.0: 0 0", "2.5: 1 2", "3.5: 1 4", "-2.5: 1 -2",
-              "-32768: 1 -32768", "32767.5: 1 none", "70000: 1 none", "abc: none none",
-              ": none none", "1,000: none none"}) {
+              "-32768: 1 -32768", "32767.5: 1 32767", "70000: 1 32767", "-1e9: 1 -32768",
+              "abc: none none", ": none none", "1,000: 1 1000", "1,0: none none",
+              "\u0663\u0660: 1 30"}) {
             const QString text = row.section(": ", 0, 0);
             QCOMPARE(text + ": " + read(ToBoolean(text)) + ' ' + read(ToInteger16(text)), row);
         }
+        QLocale::setDefault(QLocale::German); // the user's own way first, then the stored one
+        for (const auto &[text, days] : {std::pair{"1.000", 1000}, {"2,5", 2}, {"3.5", 4}})
+            QCOMPARE(ToInteger16(text), qint16(days));
+        QLocale::setDefault(QLocale::c());
         QCOMPARE(GetSetting(SectionSettings, KeyCustomText, "absent"), "absent");
         QVERIFY(!QFile::exists(world->settingsFile()));
         world->writeLog("[Settings]\nDisplay%20Warnings=\nWarning%20Days=99999\n"
                         "Custom%20Text=one, two,three\n",
                         world->settingsFile());
         QCOMPARE(GetBoolean(SectionSettings, KeyDisplayWarnings, true), true);
-        QCOMPARE(GetInteger16(SectionSettings, KeyWarningDays, 3), 3);
+        QCOMPARE(GetInteger16(SectionSettings, KeyWarningDays, 3), 32767);
         QCOMPARE(GetSetting(SectionSettings, KeyCustomText), "one, two, three");
         QByteArray garbage; // a file of garbage reads as defaults
         for (int i = 0; i < 4096; ++i)
