@@ -26,13 +26,18 @@ void Main()
     RegisterFontSubstitutions();
     LetEnterPressButtons();
     Accessibility::SetUp();
-    // The one count and the one set of preferences, handed to the windows. They belong to the
-    // application, which outlives every window.
+    // The one count and the one set of preferences, handed to the windows. They end with the
+    // main window: a Help window left open shows no count, and must hear no day sound.
     auto *count = new modStopWatch::StopWatch(modStopWatch::GetTickCount, qApp);
     auto *preferences = new Preferences(qApp);
-    new modStopWatch::Sounds(*count, *preferences, qApp);
+    auto *sounds = new modStopWatch::Sounds(*count, *preferences, qApp);
     auto *window = new frmMain(*count, *preferences);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(window, &QObject::destroyed, [count, preferences, sounds] {
+        delete sounds;
+        delete count;
+        delete preferences;
+    });
     window->show();
 }
 

@@ -71,6 +71,9 @@ private slots:
                  qPrintable(faces.join(' ')));
         QTest::keyClick(main->focusWidget(), Qt::Key_Return);
         QVERIFY(!main || !main->isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        // Nothing counts on, nor plays a day sound, for a Help window left open.
+        QCOMPARE(qApp->findChildren<modStopWatch::StopWatch *>().size(), 0);
     }
     void init() { world = std::make_unique<TestWorld>(); }
     void cleanup() { world.reset(); }
