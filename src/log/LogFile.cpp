@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QHashFunctions>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QStringEncoder>
 #include <QThread>
 
@@ -28,8 +27,6 @@ namespace {
 // append that waited in vain still goes ahead: append mode keeps both copies' lines whole.
 constexpr int AppendLockWait = 2000;
 constexpr int RewriteLockWait = 5000;
-// A save's temporary file this old was left by a save that was killed before its rename.
-constexpr qint64 StrayAgeSeconds = 60;
 
 Outcome Failure(const QString &path, const QString &reason)
 {
@@ -102,22 +99,6 @@ struct RegularFd {
     }
 };
 
-// 0 once every byte is written, else the errno of the write that failed; `written` counts the
-// bytes that did get out.
-int WriteAll(int fd, const QByteArray &bytes, qint64 &written)
-{
-    written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return n < 0 ? errno : ENOSPC;
-        written += n;
-    }
-    return 0;
-}
-
 int ReadAllBytes(int fd, qint64 sizeHint, QByteArray &bytes)
 {
     bytes.reserve(sizeHint + 1);
@@ -139,34 +120,6 @@ size_t Digest(QByteArrayView bytes)
     return qHashBits(bytes.data(), size_t(bytes.size()), 0);
 }
 
-// A save writes beside the log to its name, a dot and six random letters, and renames that over
-// the log; killed in between, it leaves the copy behind. Only such names are removed: mixed case
-// as random letters nearly always are (so never "backup"), regular files of this user, and too
-// old to belong to a save that still runs.
-void RemoveStrays(const QString &target)
-{
-    const QFileInfo log(target);
-    const QString prefix = log.fileName() + QLatin1Char('.');
-    const QDir folder = log.absoluteDir();
-    const qint64 now = QDateTime::currentSecsSinceEpoch();
-    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden)) {
-        if (name.size() != prefix.size() + 6 || !name.startsWith(prefix))
-            continue;
-        bool lower = false, upper = false, letters = true;
-        for (const QChar c : QStringView(name).mid(prefix.size())) {
-            lower = lower || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
-            upper = upper || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
-            letters = letters && c.isLetter() && c.unicode() < 0x80;
-        }
-        const QByteArray stray = QFile::encodeName(folder.filePath(name));
-        struct stat info = {};
-        if (letters && lower && upper && ::lstat(stray.constData(), &info) == 0 &&
-            S_ISREG(info.st_mode) && info.st_uid == ::getuid() &&
-            now - info.st_mtime > StrayAgeSeconds)
-            ::unlink(stray.constData());
-    }
-}
-
 // Keeps `bytes` under the first free name of SessionLog.txt.bak, .bak.1, .bak.2 ...
 Outcome KeepBackup(const QString &target, const QByteArray &bytes)
 {
@@ -181,7 +134,7 @@ Outcome KeepBackup(const QString &target, const QByteArray &bytes)
             return Failure(name, file.errorString());
         }
         qint64 written = 0;
-        const int error = WriteAll(int(file.handle()), bytes, written);
+        const int error = RegularFile::WriteAll(int(file.handle()), bytes, written);
         if (error != 0) {
             file.remove();
             return Failure(name, RegularFile::SystemReason(error));
@@ -227,7 +180,7 @@ ReadResult ReadAll()
     result.outcome.path = path;
     if (!refusal.isEmpty())
         return {Failure(path, refusal), {}, {}};
-    RemoveStrays(target);
+    RegularFile::RemoveLeftovers(target);
     // Opening the log leaves an empty file behind; one that can't be made has nothing to show.
     MakeFolderFor(target);
     // Another copy's line is read whole, not half written.
@@ -283,7 +236,7 @@ Outcome Append(const QString &line)
     const QByteArray bytes = QStringEncoder(QStringConverter::System).encode(text);
     // One write in append mode: another copy's lines are never written over.
     qint64 written = 0;
-    const int error = WriteAll(file.fd, bytes, written);
+    const int error = RegularFile::WriteAll(file.fd, bytes, written);
     if (error != 0) {
         // No half line is left behind: this call's own bytes go, while they are still the last.
         const off_t end = ::lseek(file.fd, 0, SEEK_CUR);
@@ -306,7 +259,7 @@ Outcome Rewrite(const std::vector<Row> &rows, const Loaded &loaded, bool overwri
     QLockFile lock(target + QStringLiteral(".lock"));
     if (!TakeLock(lock, RewriteLockWait))
         return Failure(path, Busy());
-    RemoveStrays(target);
+    RegularFile::RemoveLeftovers(target);
     try {
         QByteArray now;
         bool sameFile = false;
@@ -346,17 +299,9 @@ Outcome Rewrite(const std::vector<Row> &rows, const Loaded &loaded, bool overwri
                 return kept;
             done.backup = kept.backup;
         }
-        QSaveFile file(target);
-        if (!file.open(QIODevice::WriteOnly))
-            return Failure(path, file.errorString());
-        qint64 written = 0;
-        const int error = WriteAll(int(file.handle()), Encode(rows) + tail, written);
-        if (error != 0) {
-            file.cancelWriting();
-            return Failure(path, RegularFile::SystemReason(error));
-        }
-        if (!file.commit())
-            return Failure(path, file.errorString());
+        const QString failed = RegularFile::Replace(target, Encode(rows) + tail);
+        if (!failed.isEmpty())
+            return Failure(path, failed);
         return done;
     } catch (const std::bad_alloc &) {
         return Failure(path, OutOfMemory());

@@ -65,7 +65,7 @@ private slots:
             QVERIFY(SessionLog::FailureText("x", rewrite).contains(log));
         }
         QCOMPARE(world->logBytes(log), QByteArray("a;b;c;\r\n"));
-        QCOMPARE(QDir(QFileInfo(log).path()).entryList(QDir::Files | QDir::System),
+        QCOMPARE(QDir(QFileInfo(log).path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
                  QStringList("SessionLog.txt")); // no temporary file, no lock left
         QVERIFY(SessionLog::Clear().ok);
         QCOMPARE(world->logBytes(log), QByteArray());
@@ -176,20 +176,22 @@ private slots:
         QVERIFY(FileKind(world->logFile()) == "link" &&
                 world->logBytes(elsewhere + "log.txt") == "");
 
-        const QStringList names = {"log.txt.QkZmPa", "log.txt.XyzAbc", "log.txt.backup",
-                                   "log.txt.BACKUP", "log.txt.Ab1dEf", "log.txt.bak"};
+        const QString save = ".log.txt.pendrel-save-";
+        const QStringList names = {save + "QkZmP4", save + "XyzAbc",  save + "QkZmP4~",
+                                   save + "QkZ-P4", "log.txt.QkZmPa", "log.txt.MyCopy",
+                                   "log.txt.bak"};
         for (const QString &name : names) {
             QFile stray(elsewhere + name);
             QVERIFY(stray.open(QIODevice::WriteOnly));
-            if (name != "log.txt.XyzAbc") // a save under way
+            if (!name.endsWith("XyzAbc")) // a save under way
                 stray.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
                                   QFileDevice::FileModificationTime);
         }
         SessionLog::ReadAll();
-        QStringList left = QDir(elsewhere).entryList(QDir::Files);
+        QStringList left = QDir(elsewhere).entryList(QDir::Files | QDir::Hidden);
         left.sort();
-        QCOMPARE(left, QStringList({"log.txt", "log.txt.Ab1dEf", "log.txt.BACKUP", "log.txt.XyzAbc",
-                                    "log.txt.backup", "log.txt.bak"}));
+        QCOMPARE(left, QStringList({save + "QkZ-P4", save + "QkZmP4~", save + "XyzAbc", "log.txt",
+                                    "log.txt.MyCopy", "log.txt.QkZmPa", "log.txt.bak"}));
     }
 };
 
