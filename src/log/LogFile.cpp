@@ -16,7 +16,9 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <functional>
 #include <new>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -120,8 +122,27 @@ size_t Digest(QByteArrayView bytes)
     return qHashBits(bytes.data(), size_t(bytes.size()), 0);
 }
 
-// Keeps `bytes` under the first free name of SessionLog.txt.bak, .bak.1, .bak.2 ...
-Outcome KeepBackup(const QString &target, const QByteArray &bytes)
+// Copies the whole of `from`, from its start, to `to`: 0, or the errno that stopped it.
+int CopyAll(int from, int to)
+{
+    char chunk[65536];
+    for (off_t offset = 0;;) {
+        const ssize_t n = ::pread(from, chunk, sizeof chunk, offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : 0;
+        qint64 written = 0;
+        if (const int error = RegularFile::WriteAll(to, QByteArrayView(chunk, n), written))
+            return error;
+        offset += n;
+    }
+}
+
+// Makes a new file under the first free name of SessionLog.txt.bak, .bak.1, .bak.2 ... and has
+// `write` fill it (0, or an errno). The copy and its name are synced before this returns, so
+// the file it keeps may then be replaced or emptied.
+Outcome KeepBackup(const QString &target, const std::function<int(int)> &write)
 {
     for (int n = 0; n < 10000; ++n) {
         QString name = target + QStringLiteral(".bak");
@@ -133,17 +154,19 @@ Outcome KeepBackup(const QString &target, const QByteArray &bytes)
                 continue;
             return Failure(name, file.errorString());
         }
-        qint64 written = 0;
-        const int error = RegularFile::WriteAll(int(file.handle()), bytes, written);
+        int error = write(int(file.handle()));
+        if (error == 0 && ::fsync(int(file.handle())) != 0)
+            error = errno;
         if (error != 0) {
             file.remove();
             return Failure(name, RegularFile::SystemReason(error));
         }
+        RegularFile::SyncFolderOf(name);
         Outcome kept;
         kept.backup = name;
         return kept;
     }
-    return Failure(target, QStringLiteral("Every backup name is taken."));
+    return Failure(target + QStringLiteral(".bak"), QStringLiteral("Every backup name is taken."));
 }
 
 // False only while another copy holds the lock. A lock that can't be made at all (a full disk,
@@ -294,7 +317,10 @@ Outcome Rewrite(const std::vector<Row> &rows, const Loaded &loaded, bool overwri
         Outcome done{true, path, {}, false, {}};
         if (!now.isEmpty() && (loaded.legacy || !onlyAppended)) {
             // Bytes that the rewrite changes (an old encoding) or drops are kept for good.
-            const Outcome kept = KeepBackup(target, now);
+            const Outcome kept = KeepBackup(target, [&](int fd) {
+                qint64 written = 0;
+                return RegularFile::WriteAll(fd, now, written);
+            });
             if (!kept.ok)
                 return kept;
             done.backup = kept.backup;
@@ -318,18 +344,34 @@ Outcome Clear()
     if (!TakeLock(lock, RewriteLockWait))
         return Failure(path, Busy());
     // Emptied in place, so a link keeps pointing at the log.
-    RegularFd file(target, O_WRONLY | O_TRUNC | O_CREAT);
-    if (file.fd < 0) {
-        // A read-only log in a folder that can be written is deleted, as it always was.
-        const bool readOnly = file.error == EACCES || file.error == EPERM;
-        if (readOnly && QFileInfo(path).isFile() && !QFileInfo(path).isSymLink() &&
-            QFile::remove(path))
-            return {true, path, {}, false, {}};
-        return Failure(path, file.reason);
+    RegularFd file(target, O_RDWR | O_CREAT);
+    // A read-only log in a folder that can be written is deleted, as it always was.
+    const bool remove = file.fd < 0 && (file.error == EACCES || file.error == EPERM) &&
+                        QFileInfo(path).isFile() && !QFileInfo(path).isSymLink();
+    std::optional<RegularFd> readOnly;
+    if (remove)
+        readOnly.emplace(target, O_RDONLY);
+    const RegularFd &log = remove ? *readOnly : file;
+    if (log.fd < 0)
+        return Failure(path, log.reason);
+
+    // What is cleared can be had back: it is kept first, and a log that can't be kept stays.
+    Outcome done{true, path, {}, false, {}};
+    if (log.info.st_size > 0) {
+        const Outcome kept = KeepBackup(target, [&](int fd) { return CopyAll(log.fd, fd); });
+        if (!kept.ok) {
+            return Failure(path, QStringLiteral("Its lines could not first be kept in %1: %2")
+                                     .arg(QDir::toNativeSeparators(kept.path), kept.reason));
+        }
+        done.backup = kept.backup;
     }
+    if (remove)
+        return QFile::remove(path) ? done : Failure(path, file.reason);
+    if (::ftruncate(file.fd, 0) != 0)
+        return Failure(path, RegularFile::SystemReason(errno));
     if (!file.close())
         return Failure(path, file.reason);
-    return {true, path, {}, false, {}};
+    return done;
 }
 
 } // namespace SessionLog

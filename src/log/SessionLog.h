@@ -29,7 +29,7 @@ struct Outcome {
     QString reason;
     // Rewrite only: the file changed since it was read, and nothing was written.
     bool changed = false;
-    // Rewrite only: where the file as it was is kept, when a copy was made.
+    // Rewrite and Clear: where the file as it was is kept, when a copy was made.
     QString backup;
 };
 
@@ -96,7 +96,8 @@ Outcome Append(const QString &line);
 // old file is first kept in a backup that no later save overwrites.
 Outcome Rewrite(const std::vector<Row> &rows, const Loaded &loaded, bool overwrite = false);
 
-// Empties the file; a link stays a link to the emptied file.
+// Empties the file; a link stays a link to the emptied file. What it held is first kept in a
+// backup, as a rewrite's is (`backup`); when that can't be written, the file is left as it is.
 Outcome Clear();
 
 } // namespace SessionLog

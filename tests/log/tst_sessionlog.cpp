@@ -73,7 +73,7 @@ private slots:
 
     // A rewrite that drops what another copy did after the read: lines it appended are kept, any
     // other change is never overwritten unasked, and an overwrite keeps the old file in a backup
-    // that no later one overwrites.
+    // that no later one overwrites, as Clear keeps what it cleared.
     void rewriteAfterTheFileChanged()
     {
         const QByteArray log = "a;b;c;\r\nd;e;f;\r\n", edited = "a;b;c;\r\nD;E;f;\r\n";
@@ -103,11 +103,12 @@ private slots:
             }
         }
         QCOMPARE(outcomes.join(" | "), "0 1;2;3;\r\ng;h;i\r\n | 1 kept | 1 1;2;3;\r\nbackup  | "
-                                       "1 kept | 1 1;2;3;\r\nbackup SessionLog.txt.bak | "
                                        "1 kept | 1 1;2;3;\r\nbackup SessionLog.txt.bak.1 | "
+                                       "1 kept | 1 1;2;3;\r\nbackup SessionLog.txt.bak.2 | "
                                        "1 kept | 1 1;2;3;\r\nbackup ");
-        QCOMPARE(world->logBytes(world->logFile() + ".bak"), edited);
-        QCOMPARE(world->logBytes(world->logFile() + ".bak.1"), log);
+        QCOMPARE(world->logBytes(world->logFile() + ".bak"), log); // Clear's
+        QCOMPARE(world->logBytes(world->logFile() + ".bak.1"), edited);
+        QCOMPARE(world->logBytes(world->logFile() + ".bak.2"), log);
     }
 
     // Lines lost when two copies share the log: another copy's appends written over, or dropped
