@@ -251,10 +251,11 @@ Outcome Append(const QString &line)
 
     QString text;
     char last = 0;
-    // A last line without its line end must not swallow the new one. Only that byte is read.
+    // A last line without its line end must not swallow the new one; a CR there is half of one.
+    // Only that byte is read.
     if (file.info.st_size > 0 && ::pread(file.fd, &last, 1, file.info.st_size - 1) == 1 &&
-        last != '\n' && last != '\r')
-        text = QStringLiteral("\r\n");
+        last != '\n')
+        text = last == '\r' ? QStringLiteral("\n") : QStringLiteral("\r\n");
     AppendLogLine(text, line);
     const QByteArray bytes = QStringEncoder(QStringConverter::System).encode(text);
     // One write in append mode: another copy's lines are never written over.

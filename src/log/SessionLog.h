@@ -40,8 +40,8 @@ QString FailureText(const QString &what, const Outcome &outcome);
 // data folder. Every operation goes through here, so all of them meet at the same file.
 QString Path();
 
-// One line as the grid shows it: lower case, split at every ";" and tab, at least four fields,
-// the "0 years" and "0 days" parts dropped from the third.
+// One line as the grid shows it: lower case, split at every ";" and tab, a CR made a space, at
+// least four fields, the "0 years" and "0 days" parts dropped from the third.
 QStringList ParseLine(QStringView line);
 
 // The elapsed-time field without a leading "0 years, " or "0 days, ".
@@ -83,8 +83,8 @@ struct ReadResult {
     Loaded loaded;
 };
 
-// Every line of the log as a row, in file order; CR LF and lone LF both end a line. A missing
-// file is created empty.
+// Every line of the log as a row, in file order; CR LF and lone LF both end a line, and a lone
+// CR is read as a space, so a save writes it as one. A missing file is created empty.
 ReadResult ReadAll();
 
 // Appends one line, creating the file when it is missing.

@@ -19,9 +19,9 @@ class tst_sessionlog : public QObject
 private slots:
     void init() { world = std::make_unique<TestHome>(); }
 
-    // Parsing (line ends, case, fields, zero parts, encodings) and rewrites that lose data; a
-    // tab or a line break in a cell, stored as a space; a snapshot after a last line without
-    // its line end, which must start a line of its own.
+    // Parsing (line ends, a lone CR, case, fields, zero parts, encodings) and rewrites that lose
+    // data; a tab or a line break in a cell, stored as a space; a snapshot after a last line
+    // without its line end, or with half of one, which must start a line of its own.
     void readAndRewrite()
     {
         const char *cases[][2] = {
@@ -32,7 +32,7 @@ private slots:
             {"caf\xc3\x89;\xe2\x82\xac;x\nd;e;f\n", "caf\xc3\xa9;\xe2\x82\xac;x;\r\nd;e;f;\r\n"},
             {"Caf\xc9;\x80\x81\x9f;x\r\n",
              "caf\xc3\xa9;\xe2\x82\xac\xc2\x81\xc3\xbf;x;\r\n"}, // 1252
-            {"a;b;c\r\nd;e;f\ng;h;i\rj;k;l", "a;b;c;\r\nd;e;f;\r\ng;h;i;\r\nj;k;l;\r\n"},
+            {"a;b;c\r\nd;e;f\n\rg;h;i\rj;k;l", "a;b;c;\r\nd;e;f;\r\n g;h;i j;k;l\r\n"},
             {"", ""},
             {"a;b;2 years, 0 days, 1\na;b;10 years, 20 days, 00:00:01.00\na;b;0 years, 0 days",
              "a;b;2 years, 1;\r\na;b;10 years, 20 days, 00:00:01.00;\r\na;b;0 days;\r\n"}};
@@ -41,9 +41,13 @@ private slots:
             QVERIFY(ReadAndRewrite().ok);
             QCOMPARE(world->logBytes(), QByteArray(rewritten));
         }
-        world->writeLog("a;b;c");
-        QVERIFY(SessionLog::Append("d;e;f").ok);
-        QCOMPARE(world->logBytes(), "a;b;c\r\nd;e;f\r\n");
+        for (const char *last : {"a;b;c", "a;b;c\r"}) {
+            world->writeLog(last);
+            QVERIFY(SessionLog::Append("d;e;f").ok);
+            QCOMPARE(world->logBytes(), "a;b;c\r\nd;e;f\r\n");
+        }
+        world->writeLog("a\rb");
+        QCOMPARE(SessionLog::ReadAll().rows.at(0)[0], "a b"); // no line break in the cell
         const SessionLog::Loaded loaded = SessionLog::ReadAll().loaded;
         QVERIFY(SessionLog::Rewrite({{"a", "b", "c", "x\ty\r\nz"}}, loaded).ok);
         QCOMPARE(world->logBytes(), "a;b;c;x y z\r\n");
