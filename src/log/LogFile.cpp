@@ -11,13 +11,14 @@
 #include <QFileInfo>
 #include <QHashFunctions>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QStringEncoder>
 #include <QThread>
 
 #include <cerrno>
 #include <fcntl.h>
+#include <functional>
 #include <new>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,8 +29,6 @@ namespace {
 // append that waited in vain still goes ahead: append mode keeps both copies' lines whole.
 constexpr int AppendLockWait = 2000;
 constexpr int RewriteLockWait = 5000;
-// A save's temporary file this old was left by a save that was killed before its rename.
-constexpr qint64 StrayAgeSeconds = 60;
 
 Outcome Failure(const QString &path, const QString &reason)
 {
@@ -102,22 +101,6 @@ struct RegularFd {
     }
 };
 
-// 0 once every byte is written, else the errno of the write that failed; `written` counts the
-// bytes that did get out.
-int WriteAll(int fd, const QByteArray &bytes, qint64 &written)
-{
-    written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return n < 0 ? errno : ENOSPC;
-        written += n;
-    }
-    return 0;
-}
-
 int ReadAllBytes(int fd, qint64 sizeHint, QByteArray &bytes)
 {
     bytes.reserve(sizeHint + 1);
@@ -139,36 +122,27 @@ size_t Digest(QByteArrayView bytes)
     return qHashBits(bytes.data(), size_t(bytes.size()), 0);
 }
 
-// A save writes beside the log to its name, a dot and six random letters, and renames that over
-// the log; killed in between, it leaves the copy behind. Only such names are removed: mixed case
-// as random letters nearly always are (so never "backup"), regular files of this user, and too
-// old to belong to a save that still runs.
-void RemoveStrays(const QString &target)
+// Copies the whole of `from`, from its start, to `to`: 0, or the errno that stopped it.
+int CopyAll(int from, int to)
 {
-    const QFileInfo log(target);
-    const QString prefix = log.fileName() + QLatin1Char('.');
-    const QDir folder = log.absoluteDir();
-    const qint64 now = QDateTime::currentSecsSinceEpoch();
-    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden)) {
-        if (name.size() != prefix.size() + 6 || !name.startsWith(prefix))
+    char chunk[65536];
+    for (off_t offset = 0;;) {
+        const ssize_t n = ::pread(from, chunk, sizeof chunk, offset);
+        if (n < 0 && errno == EINTR)
             continue;
-        bool lower = false, upper = false, letters = true;
-        for (const QChar c : QStringView(name).mid(prefix.size())) {
-            lower = lower || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
-            upper = upper || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
-            letters = letters && c.isLetter() && c.unicode() < 0x80;
-        }
-        const QByteArray stray = QFile::encodeName(folder.filePath(name));
-        struct stat info = {};
-        if (letters && lower && upper && ::lstat(stray.constData(), &info) == 0 &&
-            S_ISREG(info.st_mode) && info.st_uid == ::getuid() &&
-            now - info.st_mtime > StrayAgeSeconds)
-            ::unlink(stray.constData());
+        if (n <= 0)
+            return n < 0 ? errno : 0;
+        qint64 written = 0;
+        if (const int error = RegularFile::WriteAll(to, QByteArrayView(chunk, n), written))
+            return error;
+        offset += n;
     }
 }
 
-// Keeps `bytes` under the first free name of SessionLog.txt.bak, .bak.1, .bak.2 ...
-Outcome KeepBackup(const QString &target, const QByteArray &bytes)
+// Makes a new file under the first free name of SessionLog.txt.bak, .bak.1, .bak.2 ... and has
+// `write` fill it (0, or an errno). The copy and its name are synced before this returns, so
+// the file it keeps may then be replaced or emptied.
+Outcome KeepBackup(const QString &target, const std::function<int(int)> &write)
 {
     for (int n = 0; n < 10000; ++n) {
         QString name = target + QStringLiteral(".bak");
@@ -180,17 +154,19 @@ Outcome KeepBackup(const QString &target, const QByteArray &bytes)
                 continue;
             return Failure(name, file.errorString());
         }
-        qint64 written = 0;
-        const int error = WriteAll(int(file.handle()), bytes, written);
+        int error = write(int(file.handle()));
+        if (error == 0 && ::fsync(int(file.handle())) != 0)
+            error = errno;
         if (error != 0) {
             file.remove();
             return Failure(name, RegularFile::SystemReason(error));
         }
+        RegularFile::SyncFolderOf(name);
         Outcome kept;
         kept.backup = name;
         return kept;
     }
-    return Failure(target, QStringLiteral("Every backup name is taken."));
+    return Failure(target + QStringLiteral(".bak"), QStringLiteral("Every backup name is taken."));
 }
 
 // False only while another copy holds the lock. A lock that can't be made at all (a full disk,
@@ -227,7 +203,7 @@ ReadResult ReadAll()
     result.outcome.path = path;
     if (!refusal.isEmpty())
         return {Failure(path, refusal), {}, {}};
-    RemoveStrays(target);
+    RegularFile::RemoveLeftovers(target);
     // Opening the log leaves an empty file behind; one that can't be made has nothing to show.
     MakeFolderFor(target);
     // Another copy's line is read whole, not half written.
@@ -275,15 +251,16 @@ Outcome Append(const QString &line)
 
     QString text;
     char last = 0;
-    // A last line without its line end must not swallow the new one. Only that byte is read.
+    // A last line without its line end must not swallow the new one; a CR there is half of one.
+    // Only that byte is read.
     if (file.info.st_size > 0 && ::pread(file.fd, &last, 1, file.info.st_size - 1) == 1 &&
-        last != '\n' && last != '\r')
-        text = QStringLiteral("\r\n");
+        last != '\n')
+        text = last == '\r' ? QStringLiteral("\n") : QStringLiteral("\r\n");
     AppendLogLine(text, line);
     const QByteArray bytes = QStringEncoder(QStringConverter::System).encode(text);
     // One write in append mode: another copy's lines are never written over.
     qint64 written = 0;
-    const int error = WriteAll(file.fd, bytes, written);
+    const int error = RegularFile::WriteAll(file.fd, bytes, written);
     if (error != 0) {
         // No half line is left behind: this call's own bytes go, while they are still the last.
         const off_t end = ::lseek(file.fd, 0, SEEK_CUR);
@@ -306,7 +283,7 @@ Outcome Rewrite(const std::vector<Row> &rows, const Loaded &loaded, bool overwri
     QLockFile lock(target + QStringLiteral(".lock"));
     if (!TakeLock(lock, RewriteLockWait))
         return Failure(path, Busy());
-    RemoveStrays(target);
+    RegularFile::RemoveLeftovers(target);
     try {
         QByteArray now;
         bool sameFile = false;
@@ -341,22 +318,17 @@ Outcome Rewrite(const std::vector<Row> &rows, const Loaded &loaded, bool overwri
         Outcome done{true, path, {}, false, {}};
         if (!now.isEmpty() && (loaded.legacy || !onlyAppended)) {
             // Bytes that the rewrite changes (an old encoding) or drops are kept for good.
-            const Outcome kept = KeepBackup(target, now);
+            const Outcome kept = KeepBackup(target, [&](int fd) {
+                qint64 written = 0;
+                return RegularFile::WriteAll(fd, now, written);
+            });
             if (!kept.ok)
                 return kept;
             done.backup = kept.backup;
         }
-        QSaveFile file(target);
-        if (!file.open(QIODevice::WriteOnly))
-            return Failure(path, file.errorString());
-        qint64 written = 0;
-        const int error = WriteAll(int(file.handle()), Encode(rows) + tail, written);
-        if (error != 0) {
-            file.cancelWriting();
-            return Failure(path, RegularFile::SystemReason(error));
-        }
-        if (!file.commit())
-            return Failure(path, file.errorString());
+        const QString failed = RegularFile::Replace(target, Encode(rows) + tail);
+        if (!failed.isEmpty())
+            return Failure(path, failed);
         return done;
     } catch (const std::bad_alloc &) {
         return Failure(path, OutOfMemory());
@@ -373,18 +345,34 @@ Outcome Clear()
     if (!TakeLock(lock, RewriteLockWait))
         return Failure(path, Busy());
     // Emptied in place, so a link keeps pointing at the log.
-    RegularFd file(target, O_WRONLY | O_TRUNC | O_CREAT);
-    if (file.fd < 0) {
-        // A read-only log in a folder that can be written is deleted, as it always was.
-        const bool readOnly = file.error == EACCES || file.error == EPERM;
-        if (readOnly && QFileInfo(path).isFile() && !QFileInfo(path).isSymLink() &&
-            QFile::remove(path))
-            return {true, path, {}, false, {}};
-        return Failure(path, file.reason);
+    RegularFd file(target, O_RDWR | O_CREAT);
+    // A read-only log in a folder that can be written is deleted, as it always was.
+    const bool remove = file.fd < 0 && (file.error == EACCES || file.error == EPERM) &&
+                        QFileInfo(path).isFile() && !QFileInfo(path).isSymLink();
+    std::optional<RegularFd> readOnly;
+    if (remove)
+        readOnly.emplace(target, O_RDONLY);
+    const RegularFd &log = remove ? *readOnly : file;
+    if (log.fd < 0)
+        return Failure(path, log.reason);
+
+    // What is cleared can be had back: it is kept first, and a log that can't be kept stays.
+    Outcome done{true, path, {}, false, {}};
+    if (log.info.st_size > 0) {
+        const Outcome kept = KeepBackup(target, [&](int fd) { return CopyAll(log.fd, fd); });
+        if (!kept.ok) {
+            return Failure(path, QStringLiteral("Its lines could not first be kept in %1: %2")
+                                     .arg(QDir::toNativeSeparators(kept.path), kept.reason));
+        }
+        done.backup = kept.backup;
     }
+    if (remove)
+        return QFile::remove(path) ? done : Failure(path, file.reason);
+    if (::ftruncate(file.fd, 0) != 0)
+        return Failure(path, RegularFile::SystemReason(errno));
     if (!file.close())
         return Failure(path, file.reason);
-    return {true, path, {}, false, {}};
+    return done;
 }
 
 } // namespace SessionLog

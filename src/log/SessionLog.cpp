@@ -59,7 +59,11 @@ QStringList ParseLine(QStringView line)
     qsizetype start = 0;
     for (qsizetype i = 0; i <= line.size(); ++i) {
         if (i == line.size() || IsFieldBreak(line[i])) {
-            fields << line.mid(start, i - start).toString().toLower();
+            // A CR inside a line is no line end, and no line break in a cell either.
+            fields << line.mid(start, i - start)
+                          .toString()
+                          .toLower()
+                          .replace(QLatin1Char('\r'), QLatin1Char(' '));
             start = i + 1;
         }
     }
@@ -115,13 +119,13 @@ std::vector<Row> ParseText(QStringView text)
     qsizetype start = 0;
     const qsizetype size = text.size();
     while (start < size) {
-        qsizetype end = start;
-        while (end < size && text[end] != QLatin1Char('\n') && text[end] != QLatin1Char('\r'))
-            ++end;
-        rows.push_back(ToRow(ParseLine(text.mid(start, end - start))));
-        // CR LF, lone LF and lone CR all end a line, so no CR is left in a field.
-        if (end + 1 < size && text[end] == QLatin1Char('\r') && text[end + 1] == QLatin1Char('\n'))
-            ++end;
+        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        if (end < 0)
+            end = size;
+        // Only LF and CR LF end a line. A lone CR, even right after an LF, stays in its line,
+        // where ParseLine makes it a space.
+        const bool crLf = end < size && end > start && text[end - 1] == QLatin1Char('\r');
+        rows.push_back(ToRow(ParseLine(text.mid(start, end - start - (crLf ? 1 : 0)))));
         start = end + 1;
     }
     return rows;

@@ -29,7 +29,7 @@ struct Outcome {
     QString reason;
     // Rewrite only: the file changed since it was read, and nothing was written.
     bool changed = false;
-    // Rewrite only: where the file as it was is kept, when a copy was made.
+    // Rewrite and Clear: where the file as it was is kept, when a copy was made.
     QString backup;
 };
 
@@ -40,8 +40,8 @@ QString FailureText(const QString &what, const Outcome &outcome);
 // data folder. Every operation goes through here, so all of them meet at the same file.
 QString Path();
 
-// One line as the grid shows it: lower case, split at every ";" and tab, at least four fields,
-// the "0 years" and "0 days" parts dropped from the third.
+// One line as the grid shows it: lower case, split at every ";" and tab, a CR made a space, at
+// least four fields, the "0 years" and "0 days" parts dropped from the third.
 QStringList ParseLine(QStringView line);
 
 // The elapsed-time field without a leading "0 years, " or "0 days, ".
@@ -83,8 +83,8 @@ struct ReadResult {
     Loaded loaded;
 };
 
-// Every line of the log as a row, in file order; CR LF and lone LF both end a line. A missing
-// file is created empty.
+// Every line of the log as a row, in file order; CR LF and lone LF both end a line, and a lone
+// CR is read as a space, so a save writes it as one. A missing file is created empty.
 ReadResult ReadAll();
 
 // Appends one line, creating the file when it is missing.
@@ -96,7 +96,8 @@ Outcome Append(const QString &line);
 // old file is first kept in a backup that no later save overwrites.
 Outcome Rewrite(const std::vector<Row> &rows, const Loaded &loaded, bool overwrite = false);
 
-// Empties the file; a link stays a link to the emptied file.
+// Empties the file; a link stays a link to the emptied file. What it held is first kept in a
+// backup, as a rewrite's is (`backup`); when that can't be written, the file is left as it is.
 Outcome Clear();
 
 } // namespace SessionLog

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 // Pendrel reads and writes only regular files. A pipe, a device or a socket in a file's place
@@ -15,5 +16,24 @@ QString Resolved(const QString &path);
 
 // The system's text for an errno value, such as "No space left on device".
 QString SystemReason(int error);
+
+// 0 once every byte is written to `fd`, else the errno of the write that failed; `written`
+// counts the bytes that did get out.
+int WriteAll(int fd, QByteArrayView bytes, qint64 &written);
+
+// Replaces the file that `path` names, once links are followed, with `bytes` in one step: they
+// go to a temporary file beside it under a name that only Pendrel uses, which is synced and
+// renamed over the file, and then the folder is synced. On failure the old file is whole and
+// the temporary file gone. Empty on success, else the system's reason.
+QString Replace(const QString &path, QByteArrayView bytes);
+
+// Removes what replaces killed before their rename left beside `path`'s file: names of
+// Replace's own pattern alone, and of those only regular files of this user too old to belong
+// to a replace under way. Every other file is left alone.
+void RemoveLeftovers(const QString &path);
+
+// Syncs the folder that holds `path`, so that a new or renamed entry in it is on disk. A file
+// system that can't sync folders is let be.
+void SyncFolderOf(const QString &path);
 
 } // namespace RegularFile

@@ -91,7 +91,8 @@ private slots:
     }
 
     // Deleting without asking, the wrong row, a deletion lost on close, and a cleared log with
-    // bytes or with its rows still shown.
+    // bytes or with its rows still shown, without a backup of them, or cleared although that
+    // backup could not be written.
     void deleteRowAndClearLog()
     {
         open();
@@ -105,11 +106,24 @@ private slots:
         QCOMPARE(Messages(), (QStringList{"Are you sure you want to delete the selected row?",
                                           "Are you sure you want to delete the selected row?",
                                           "Do you want to save the changes you made?", "Saved"}));
-        QCOMPARE(world->logBytes(), "s1;t1;00:00:01.00;\r\ns3;t3;2 years, 00:00:03.00;\r\n");
+        const QByteArray twoRows = "s1;t1;00:00:01.00;\r\ns3;t3;2 years, 00:00:03.00;\r\n";
+        QCOMPARE(world->logBytes(), twoRows);
         open({});
+        {
+            FileSizeLimit limit(16); // too small for the backup
+            press("cmdClearLog");
+        }
+        QCOMPARE(Messages().last(),
+                 "The session log could not be cleared.\n\nFile: " + world->logFile() +
+                     "\nReason: Its lines could not first be kept in " + world->logFile() +
+                     ".bak: File too large");
+        QVERIFY(rows() == 2 && world->logBytes() == twoRows);
         press("cmdClearLog");
         QVERIFY(Messages().last() == "Session Log cleared" && rows() == 0);
         QCOMPARE(world->logBytes(), QByteArray()); // there, and empty
+        QCOMPARE(world->logBytes(world->logFile() + ".bak"), twoRows);
+        press("cmdClearLog"); // nothing to keep
+        QCOMPARE(FileKind(world->logFile() + ".bak.1"), "missing");
     }
 
     // A log that can't be read (a folder, or too big to open) passed over in silence, read into

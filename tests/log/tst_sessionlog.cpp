@@ -19,9 +19,9 @@ class tst_sessionlog : public QObject
 private slots:
     void init() { world = std::make_unique<TestHome>(); }
 
-    // Parsing (line ends, case, fields, zero parts, encodings) and rewrites that lose data; a
-    // tab or a line break in a cell, stored as a space; a snapshot after a last line without
-    // its line end, which must start a line of its own.
+    // Parsing (line ends, a lone CR, case, fields, zero parts, encodings) and rewrites that lose
+    // data; a tab or a line break in a cell, stored as a space; a snapshot after a last line
+    // without its line end, or with half of one, which must start a line of its own.
     void readAndRewrite()
     {
         const char *cases[][2] = {
@@ -32,7 +32,7 @@ private slots:
             {"caf\xc3\x89;\xe2\x82\xac;x\nd;e;f\n", "caf\xc3\xa9;\xe2\x82\xac;x;\r\nd;e;f;\r\n"},
             {"Caf\xc9;\x80\x81\x9f;x\r\n",
              "caf\xc3\xa9;\xe2\x82\xac\xc2\x81\xc3\xbf;x;\r\n"}, // 1252
-            {"a;b;c\r\nd;e;f\ng;h;i\rj;k;l", "a;b;c;\r\nd;e;f;\r\ng;h;i;\r\nj;k;l;\r\n"},
+            {"a;b;c\r\nd;e;f\n\rg;h;i\rj;k;l", "a;b;c;\r\nd;e;f;\r\n g;h;i j;k;l\r\n"},
             {"", ""},
             {"a;b;2 years, 0 days, 1\na;b;10 years, 20 days, 00:00:01.00\na;b;0 years, 0 days",
              "a;b;2 years, 1;\r\na;b;10 years, 20 days, 00:00:01.00;\r\na;b;0 days;\r\n"}};
@@ -41,9 +41,13 @@ private slots:
             QVERIFY(ReadAndRewrite().ok);
             QCOMPARE(world->logBytes(), QByteArray(rewritten));
         }
-        world->writeLog("a;b;c");
-        QVERIFY(SessionLog::Append("d;e;f").ok);
-        QCOMPARE(world->logBytes(), "a;b;c\r\nd;e;f\r\n");
+        for (const char *last : {"a;b;c", "a;b;c\r"}) {
+            world->writeLog(last);
+            QVERIFY(SessionLog::Append("d;e;f").ok);
+            QCOMPARE(world->logBytes(), "a;b;c\r\nd;e;f\r\n");
+        }
+        world->writeLog("a\rb");
+        QCOMPARE(SessionLog::ReadAll().rows.at(0)[0], "a b"); // no line break in the cell
         const SessionLog::Loaded loaded = SessionLog::ReadAll().loaded;
         QVERIFY(SessionLog::Rewrite({{"a", "b", "c", "x\ty\r\nz"}}, loaded).ok);
         QCOMPARE(world->logBytes(), "a;b;c;x y z\r\n");
@@ -65,7 +69,7 @@ private slots:
             QVERIFY(SessionLog::FailureText("x", rewrite).contains(log));
         }
         QCOMPARE(world->logBytes(log), QByteArray("a;b;c;\r\n"));
-        QCOMPARE(QDir(QFileInfo(log).path()).entryList(QDir::Files | QDir::System),
+        QCOMPARE(QDir(QFileInfo(log).path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
                  QStringList("SessionLog.txt")); // no temporary file, no lock left
         QVERIFY(SessionLog::Clear().ok);
         QCOMPARE(world->logBytes(log), QByteArray());
@@ -73,7 +77,7 @@ private slots:
 
     // A rewrite that drops what another copy did after the read: lines it appended are kept, any
     // other change is never overwritten unasked, and an overwrite keeps the old file in a backup
-    // that no later one overwrites.
+    // that no later one overwrites, as Clear keeps what it cleared.
     void rewriteAfterTheFileChanged()
     {
         const QByteArray log = "a;b;c;\r\nd;e;f;\r\n", edited = "a;b;c;\r\nD;E;f;\r\n";
@@ -103,11 +107,12 @@ private slots:
             }
         }
         QCOMPARE(outcomes.join(" | "), "0 1;2;3;\r\ng;h;i\r\n | 1 kept | 1 1;2;3;\r\nbackup  | "
-                                       "1 kept | 1 1;2;3;\r\nbackup SessionLog.txt.bak | "
                                        "1 kept | 1 1;2;3;\r\nbackup SessionLog.txt.bak.1 | "
+                                       "1 kept | 1 1;2;3;\r\nbackup SessionLog.txt.bak.2 | "
                                        "1 kept | 1 1;2;3;\r\nbackup ");
-        QCOMPARE(world->logBytes(world->logFile() + ".bak"), edited);
-        QCOMPARE(world->logBytes(world->logFile() + ".bak.1"), log);
+        QCOMPARE(world->logBytes(world->logFile() + ".bak"), log); // Clear's
+        QCOMPARE(world->logBytes(world->logFile() + ".bak.1"), edited);
+        QCOMPARE(world->logBytes(world->logFile() + ".bak.2"), log);
     }
 
     // Lines lost when two copies share the log: another copy's appends written over, or dropped
@@ -176,20 +181,22 @@ private slots:
         QVERIFY(FileKind(world->logFile()) == "link" &&
                 world->logBytes(elsewhere + "log.txt") == "");
 
-        const QStringList names = {"log.txt.QkZmPa", "log.txt.XyzAbc", "log.txt.backup",
-                                   "log.txt.BACKUP", "log.txt.Ab1dEf", "log.txt.bak"};
+        const QString save = ".log.txt.pendrel-save-";
+        const QStringList names = {save + "QkZmP4", save + "XyzAbc",  save + "QkZmP4~",
+                                   save + "QkZ-P4", "log.txt.QkZmPa", "log.txt.MyCopy",
+                                   "log.txt.bak"};
         for (const QString &name : names) {
             QFile stray(elsewhere + name);
             QVERIFY(stray.open(QIODevice::WriteOnly));
-            if (name != "log.txt.XyzAbc") // a save under way
+            if (!name.endsWith("XyzAbc")) // a save under way
                 stray.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
                                   QFileDevice::FileModificationTime);
         }
         SessionLog::ReadAll();
-        QStringList left = QDir(elsewhere).entryList(QDir::Files);
+        QStringList left = QDir(elsewhere).entryList(QDir::Files | QDir::Hidden);
         left.sort();
-        QCOMPARE(left, QStringList({"log.txt", "log.txt.Ab1dEf", "log.txt.BACKUP", "log.txt.XyzAbc",
-                                    "log.txt.backup", "log.txt.bak"}));
+        QCOMPARE(left, QStringList({save + "QkZ-P4", save + "QkZmP4~", save + "XyzAbc", "log.txt",
+                                    "log.txt.MyCopy", "log.txt.QkZmPa", "log.txt.bak"}));
     }
 };
 
