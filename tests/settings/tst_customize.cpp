@@ -57,6 +57,27 @@ private slots:
         QCOMPARE(Shown(dialog).section('|', 2), "0|0|0");
     }
 
+    // A check box's caption standing right of the captions above it, or a click on its left
+    // part that does nothing, as under styles that set a right-to-left caption against its box.
+    void checkBoxesLineUp()
+    {
+        frmCustomize dialog(world->preferences);
+        dialog.show();
+        const QImage image = dialog.grab().toImage();
+        const auto captionLeft = [&](const char *name) {
+            const QWidget *control = Control(&dialog, name);
+            const QRect leftHalf(control->pos(), QSize(control->width() / 2, control->height()));
+            return InkBounds(image, leftHalf, [](QRgb pixel) { return qGray(pixel) < 96; }).left();
+        };
+        for (const char *box : {"chkPlaySounds", "chkDisplayWarnings"}) {
+            QVERIFY2(qAbs(captionLeft(box) - captionLeft("Label1")) <= 2, box);
+            auto *check = Control<QCheckBox>(&dialog, box);
+            const bool before = check->isChecked();
+            QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(2, check->height() / 2));
+            QCOMPARE(check->isChecked(), !before);
+        }
+    }
+
     // OK through the menu on a hand-edited file: all four stored as typed, with no false alarm,
     // the dialog gone, and the main window taking up the new preferences at once (no sound, no
     // warning at the next roll-over).
