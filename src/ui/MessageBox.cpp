@@ -1,6 +1,7 @@
 #include "ui/MessageBox.h"
 
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -8,6 +9,8 @@
 #include <memory>
 
 namespace {
+constexpr int MinimumWidth = 220;
+
 struct TestState {
     bool on = false;
     QList<MessageBox::Answer> answers;
@@ -119,6 +122,12 @@ MessageBox::Answer MessageBox::show(QWidget *parent, Kind kind, const QString &t
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
         break;
+    }
+    // However short its text, a box is wide enough for a title bar to show its title beside
+    // the window menu and the close box: "Saved" alone made one too narrow for "Pendrel".
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout())) {
+        grid->addItem(new QSpacerItem(MinimumWidth, 0), grid->rowCount(), 0, 1,
+                      grid->columnCount());
     }
     // The icon says what kind of message this is, to those who can't see it too.
     if (auto *icon = box.findChild<QLabel *>(QStringLiteral("qt_msgboxex_icon_label")))

@@ -176,6 +176,20 @@ private slots:
                  "The session log as it was before is kept in " + world->logFile() + ".bak.");
     }
 
+    // A "Saved" box too narrow for a title bar to show "Pendrel".
+    void shortMessagesKeepTheirTitle()
+    {
+        int width = 0;
+        MessageBox::setInspector([&](QMessageBox &box) {
+            box.show();
+            width = box.width();
+            box.close();
+        });
+        MessageBox::message(nullptr, "Saved");
+        MessageBox::setInspector({});
+        QVERIFY2(width >= 200, qPrintable(QString::number(width)));
+    }
+
     // A long cell cut at the editor's limit, or painted whole; a tab that splits a cell; a log
     // from an older system shown and saved with U+FFFD in place of its letters, and a backup
     // overwritten by the next one.

@@ -136,6 +136,15 @@ private slots:
         const QRect header(grid->horizontalHeader()->mapTo(&sessions, QPoint()),
                            grid->horizontalHeader()->size());
         QVERIFY(InkContrast(&sessions, header) >= 4.5);
+        // The header's lines are black, and the band beside its last section is the grey of
+        // the area outside the cells.
+        const QImage shot = sessions.grab().toImage();
+        const QHeaderView *top = grid->horizontalHeader();
+        const QPoint band = top->mapTo(&sessions, QPoint(top->length() + 4, top->height() / 2));
+        QCOMPARE(QColor(shot.pixel(band)).name(), "#808080");
+        const QPoint line =
+            top->mapTo(&sessions, QPoint(top->sectionSize(0) / 2, top->height() - 1));
+        QCOMPARE(QColor(shot.pixel(line)).name(), "#000000");
     }
 };
 
