@@ -118,6 +118,15 @@ void frmCompact::tmrDragEnd_Timer()
         Apply(m_drag.release(Qt::NoButton, QCursor::pos()));
 }
 
+void frmCompact::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    // Minimized, with the main window hidden, Pendrel would be nowhere to be seen: a window
+    // manager that minimizes this window brings the main window back instead.
+    if (event->type() == QEvent::WindowStateChange && isMinimized())
+        close();
+}
+
 void frmCompact::keyPressEvent(QKeyEvent *event)
 {
     // Escape and Enter bring the main window back, as a double-click does; the arrows move.
@@ -188,6 +197,9 @@ void frmCompact::Label_DblClick(QMouseEvent *event)
 
 void frmCompact::Apply(const CompactDrag::Action &action)
 {
+    if (m_systemMoving && !m_drag.IsSystemMoving())
+        WindowSystem::EndSystemMove(this);
+    m_systemMoving = m_drag.IsSystemMoving();
     switch (action.kind) {
     case CompactDrag::Action::Move: {
         // Wholly on the work area of the screen it is dragged to.
