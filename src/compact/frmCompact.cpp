@@ -5,6 +5,7 @@
 #include "compact/CompactKeys.h"
 #include "ui/Accessibility.h"
 #include "ui/DesignFonts.h"
+#include "ui/WindowFrame.h"
 #include "ui/WindowSystem.h"
 #include "ui_frmCompact.h"
 
@@ -39,6 +40,7 @@ frmCompact::frmCompact(StopWatch &count, QWidget *parent)
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     // The main window is only hidden meanwhile: closing this one must not end the program.
     setAttribute(Qt::WA_QuitOnClose, false);
+    KeepDesignSize(this);
 
     m_timDisplay = new QTimer(this);
     m_timDisplay->setObjectName(QStringLiteral("timDisplay"));
