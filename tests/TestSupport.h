@@ -16,7 +16,7 @@
 
 // The program's objects on a fake clock, with every seam swapped: message boxes are recorded
 // and answered from a queue, sounds and opened addresses are recorded, and the desktop has
-// panels at the left, the top and the bottom of the screen.
+// panels at the left, the top and the bottom of the screens.
 struct TestWorld : TestHome {
     FakeClock clock;
     modStopWatch::StopWatch count{clock.source()};
@@ -32,8 +32,9 @@ struct TestWorld : TestHome {
         modStopWatch::SetSoundPlayer([this](const QString &path, bool) { playedSounds << path; });
         MessageBox::setTestMode(true);
         UrlOpener::SetOpener([this](const QString &address) { openedUrls << address; });
-        WindowSystem::SetWorkArea(
-            [](const QScreen *s) { return s->geometry() - QMargins(60, 24, 0, 40); });
+        WindowSystem::SetDesktopWorkArea([] {
+            return QGuiApplication::primaryScreen()->virtualGeometry() - QMargins(60, 24, 0, 40);
+        });
     }
 
     void tick(QObject *window, qint64 ms) // time passes, and the window's display ticks
@@ -47,7 +48,7 @@ struct TestWorld : TestHome {
         modStopWatch::SetSoundPlayer({});
         UrlOpener::SetOpener({});
         MessageBox::setInspector({});
-        WindowSystem::SetWorkArea({});
+        WindowSystem::SetDesktopWorkArea({});
     }
 };
 

@@ -45,6 +45,7 @@ frmMain::frmMain(StopWatch &count, Preferences &preferences, QWidget *parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    KeepDesignSize(this);
 
     // The picture is larger than the client area and is simply cut at its right and bottom. It
     // is stored, and painted from, as raw pixels: decoding it took a tenth of the start-up.
@@ -339,6 +340,7 @@ void frmMain::mnuCompact_Click()
 {
     // Hidden, the window may pass its focus on; it comes back to the control that had it.
     const QPointer<QWidget> focused = focusWidget();
+    const QPoint where = pos();
     hide();
     {
         // A fresh window each time, gone when this block ends.
@@ -356,7 +358,7 @@ void frmMain::mnuCompact_Click()
         if (!self)
             return;
     }
-    show(); // with this instant's count
+    ShowAgainAt(this, where); // with this instant's count
     if (focused)
         focused->setFocus();
     TakeFocusBack();

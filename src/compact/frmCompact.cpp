@@ -5,6 +5,7 @@
 #include "compact/CompactKeys.h"
 #include "ui/Accessibility.h"
 #include "ui/DesignFonts.h"
+#include "ui/WindowFrame.h"
 #include "ui/WindowSystem.h"
 #include "ui_frmCompact.h"
 
@@ -39,6 +40,7 @@ frmCompact::frmCompact(StopWatch &count, QWidget *parent)
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     // The main window is only hidden meanwhile: closing this one must not end the program.
     setAttribute(Qt::WA_QuitOnClose, false);
+    KeepDesignSize(this);
 
     m_timDisplay = new QTimer(this);
     m_timDisplay->setObjectName(QStringLiteral("timDisplay"));
@@ -118,6 +120,15 @@ void frmCompact::tmrDragEnd_Timer()
         Apply(m_drag.release(Qt::NoButton, QCursor::pos()));
 }
 
+void frmCompact::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    // Minimized, with the main window hidden, Pendrel would be nowhere to be seen: a window
+    // manager that minimizes this window brings the main window back instead.
+    if (event->type() == QEvent::WindowStateChange && isMinimized())
+        close();
+}
+
 void frmCompact::keyPressEvent(QKeyEvent *event)
 {
     // Escape and Enter bring the main window back, as a double-click does; the arrows move.
@@ -188,6 +199,9 @@ void frmCompact::Label_DblClick(QMouseEvent *event)
 
 void frmCompact::Apply(const CompactDrag::Action &action)
 {
+    if (m_systemMoving && !m_drag.IsSystemMoving())
+        WindowSystem::EndSystemMove(this);
+    m_systemMoving = m_drag.IsSystemMoving();
     switch (action.kind) {
     case CompactDrag::Action::Move: {
         // Wholly on the work area of the screen it is dragged to.

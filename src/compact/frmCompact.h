@@ -48,6 +48,7 @@ private slots:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
@@ -66,4 +67,5 @@ private:
     QTimer *m_tmrDragEnd = nullptr;
     CompactDrag m_drag;
     bool m_loaded = false;
+    bool m_systemMoving = false; // the window system had the last drag
 };

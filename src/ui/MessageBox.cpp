@@ -1,5 +1,7 @@
 #include "ui/MessageBox.h"
 
+#include "ui/WindowSystem.h"
+
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -133,6 +135,9 @@ MessageBox::Answer MessageBox::show(QWidget *parent, Kind kind, const QString &t
     if (auto *icon = box.findChild<QLabel *>(QStringLiteral("qt_msgboxex_icon_label")))
         icon->setAccessibleName(kind == Error ? QStringLiteral("Warning")
                                               : QStringLiteral("Information"));
+    // Not every window manager keeps a box over its window out of the task bar by itself.
+    if (parent)
+        WindowSystem::KeepOffTaskBar(&box);
     if (inspector())
         inspector()(box);
     else

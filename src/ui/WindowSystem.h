@@ -19,19 +19,26 @@ void KeepOffTaskBar(QWidget *window);
 // the program; the window then follows the pointer itself.
 bool StartSystemMove(QWidget *window, const QPoint &pressGlobal);
 
+// Ends a move that StartSystemMove handed over, once the button is up. A window manager that got
+// the request only after the release would otherwise hold the window to the pointer until the
+// next click, and swallow that click.
+void EndSystemMove(QWidget *window);
+
 // Whether the left mouse button is down now, as the window system sees it.
 bool LeftButtonDown();
 
 // What windows may take of `screen`: all of it but the desktop's panels and task bars.
 QRect WorkArea(const QScreen *screen);
 
-// Tests install a stand-in for StartSystemMove; an empty function restores the platform's.
+// Tests install stand-ins for StartSystemMove and EndSystemMove; empty functions restore the
+// platform's.
 using MoveStarter = std::function<bool(QWidget *window, const QPoint &pressGlobal)>;
-void SetMoveStarter(MoveStarter starter);
+using MoveEnder = std::function<void(QWidget *window)>;
+void SetMoveStarter(MoveStarter starter, MoveEnder ender = {});
 
-// Tests install a stand-in for WorkArea, as a desktop with panels would have it; an empty
-// function restores the platform's.
-using WorkAreaFinder = std::function<QRect(const QScreen *screen)>;
-void SetWorkArea(WorkAreaFinder finder);
+// Tests install a stand-in for the desktop's work area as an X11 window manager announces it: one
+// rectangle over all the screens, in device pixels; an empty function restores the platform's.
+using DesktopWorkArea = std::function<QRect()>;
+void SetDesktopWorkArea(DesktopWorkArea finder);
 
 } // namespace WindowSystem

@@ -25,11 +25,13 @@ private slots:
                                         << "0 Years 50 Days 01:00:01.23";
         QTest::newRow("400-day suspend") << 1 << Hour << 400 * Day + 1'230 << "close"
                                          << "1 Years 35 Days 01:00:01.23";
+        QTest::newRow("minimized") << 0 << 0LL << 0LL << "minimize"
+                                   << "0 Years 0 Days 00:00:00.00";
     }
     // A stale count, a lost or doubled roll-over (after a long suspend too), a warning armed by
-    // the compact window's tick, a way back leaving main hidden or ending Pendrel; the window
-    // not known by the program's name and icon, not above the other windows or not in the
-    // corner of the work area.
+    // the compact window's tick, a way back leaving main hidden or ending Pendrel, a minimized
+    // window leaving nothing on screen; the window not known by the program's name and icon,
+    // not above the other windows or not on the panel of its screen (of two).
     void handOverAndBack()
     {
         QFETCH(int, clicks);
@@ -58,8 +60,7 @@ private slots:
             QCOMPARE(compact->windowTitle(), "Pendrel"); // as window lists and screen readers say
             QCOMPARE(compact->windowIcon().pixmap(32).toImage(),
                      main.windowIcon().pixmap(32).toImage());
-            QCOMPARE(compact->frameGeometry().bottomRight(),
-                     WindowSystem::WorkArea(compact->screen()).bottomRight());
+            QCOMPARE(compact->frameGeometry().bottomRight(), QPoint(1279, 759));
             QVERIFY(compact->windowFlags().testFlags(Qt::FramelessWindowHint |
                                                      Qt::WindowStaysOnTopHint));
             QVERIFY(!IsActive(&main, "timDisplay")); // hidden: no 10 ms work
@@ -72,6 +73,8 @@ private slots:
                 QTest::mouseDClick(Control(compact, "lblSeconds"), Qt::LeftButton);
             else if (wayBack == "close")
                 compact->close();
+            else if (wayBack == "minimize")
+                compact->setWindowState(Qt::WindowMinimized);
             else
                 QTest::keyClick(compact, wayBack == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
             QVERIFY(compact->isHidden());
@@ -86,18 +89,23 @@ private slots:
 
     // A right or left+right drag moving; a click's wobble moving; a drag that trails the
     // pointer, tells the window system the pointer's place in the window instead of on the
-    // screen, or ends off the work area. Once with the window system moving the window, as
-    // under a window manager, and once as offscreen, where the window follows the pointer.
+    // screen, or ends off the work area; a window system's move left running after the button
+    // is up, even by a release that came before the move began. Once with the window system
+    // moving the window, as under a window manager, and once as offscreen, where the window
+    // follows the pointer.
     void drags()
     {
         for (const bool windowSystemMoves : {true, false}) {
             TestWorld world;
             QList<QPoint> handedOver;
+            int ended = 0;
             if (windowSystemMoves) {
-                WindowSystem::SetMoveStarter([&](QWidget *, const QPoint &press) {
-                    handedOver << press;
-                    return true;
-                });
+                WindowSystem::SetMoveStarter(
+                    [&](QWidget *, const QPoint &press) {
+                        handedOver << press;
+                        return true;
+                    },
+                    [&](QWidget *) { ++ended; });
             }
             frmCompact compact(world.count);
             compact.show();
@@ -144,6 +152,10 @@ private slots:
             QCOMPARE(compact.frameGeometry().bottomRight(), area.bottomRight());
             drag(Qt::LeftButton, -area.bottomRight());
             QCOMPARE(compact.frameGeometry().topLeft(), area.topLeft());
+            QTest::mousePress(label, Qt::LeftButton, {}, QPoint(5, 5));
+            QTest::mouseMove(label, QPoint(45, 5));
+            QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(45, 5));
+            QCOMPARE(ended, handedOver.size());
             QVERIFY(watching);
             WindowSystem::SetMoveStarter({});
         }

@@ -90,9 +90,10 @@ class tst_schemes : public QObject
     Q_OBJECT
 
 private slots:
-    // A window off the centre of the work area, or centred by its inside instead of its frame.
-    // Then the desktop turns dark, with a large font: text unreadable or cut, the main window
-    // grown, a warning or a grid cell that can't be read.
+    // A window off the centre of the work area, or centred by its inside instead of its frame;
+    // one that stays maximized or full screen when the window system makes it so. Then the
+    // desktop turns dark, with a large font: text unreadable or cut, the main window grown, a
+    // warning or a grid cell that can't be read.
     void everyWindow()
     {
         TestWorld world;
@@ -110,6 +111,14 @@ private slots:
         for (QWidget *window : framed)
             QCOMPARE(window->frameGeometry().center(),
                      WindowSystem::WorkArea(window->screen()).center());
+        for (QWidget *window : windows) {
+            const QSize size = window->size();
+            for (const Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowFullScreen}) {
+                window->windowHandle()->setWindowStates(state); // as Qt's title bar on Wayland
+                QCoreApplication::processEvents();
+                QCOMPARE(window->size(), size);
+            }
+        }
         const int height = main.height();
         UseDarkDesktop();
         QCoreApplication::processEvents(); // the windows hear of it
@@ -145,6 +154,36 @@ private slots:
         const QPoint line =
             top->mapTo(&sessions, QPoint(top->sectionSize(0) / 2, top->height() - 1));
         QCOMPARE(QColor(shot.pixel(line)).name(), "#000000");
+    }
+
+    void fitTheWorkArea_data()
+    {
+        QTest::addColumn<QRect>("area");
+        QTest::newRow("1366x768 at 125%, a panel below") << QRect(0, 0, 1093, 584);
+        QTest::newRow("1366x768 at 200%, panels above and below") << QRect(0, 30, 683, 324);
+        QTest::newRow("1366x768 at 300%, a panel below") << QRect(0, 0, 455, 226);
+    }
+    // A window larger than the work area, its title bar or its buttons out of reach.
+    void fitTheWorkArea()
+    {
+        QFETCH(QRect, area);
+        TestWorld world;
+        WindowSystem::SetDesktopWorkArea([area] { return area; });
+        frmMain main(world.count, world.preferences);
+        frmCustomize customize(world.preferences);
+        frmHelp help;
+        frmSessions sessions;
+        QStringList outside;
+        for (QWidget *window : QList<QWidget *>{&main, &customize, &help, &sessions}) {
+            window->show();
+            QCoreApplication::processEvents(); // framed, and fitted again by its frame
+            if (!area.contains(window->frameGeometry()))
+                outside << window->objectName();
+        }
+        QCOMPARE(outside.join(", "), QString());
+        auto *close = Control<QPushButton>(&help, "cmdClose");
+        help.findChild<QScrollArea *>()->ensureWidgetVisible(close);
+        QCOMPARE(close->visibleRegion().boundingRect(), close->rect());
     }
 };
 
