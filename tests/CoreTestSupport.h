@@ -1,7 +1,7 @@
 #pragma once
 
 #include "clock/TickSource.h"
-#include "ui/ProgramFolder.h"
+#include "files/ProgramFolder.h"
 
 #include <QtTest>
 

@@ -8,7 +8,7 @@
 #include "settings/Preferences.h"
 #include "ui/DesignFonts.h"
 #include "ui/MessageBox.h"
-#include "ui/ProgramFolder.h"
+#include "files/ProgramFolder.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,7 +2,7 @@
 
 #include "clock/StopWatch.h"
 #include "settings/Preferences.h"
-#include "ui/ProgramFolder.h"
+#include "files/ProgramFolder.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 #include "help/HelpText.h"
 #include "ui/Accessibility.h"
 #include "ui/DesignFonts.h"
-#include "ui/Maker.h"
+#include "app/Maker.h"
 #include "ui/Readable.h"
 #include "ui/UrlOpener.h"
 #include "ui/WindowFrame.h"

@@ -2,7 +2,7 @@
 // that the log's path names once links are followed.
 #include "log/SessionLog.h"
 
-#include "ui/RegularFile.h"
+#include "files/RegularFile.h"
 
 #include <QDateTime>
 #include <QDeadlineTimer>

@@ -1,6 +1,6 @@
 #include "log/SessionLog.h"
 
-#include "ui/ProgramFolder.h"
+#include "files/ProgramFolder.h"
 
 #include <QDir>
 #include <QFileInfo>

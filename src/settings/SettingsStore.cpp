@@ -1,7 +1,7 @@
 #include "settings/SettingsStore.h"
 
 #include "settings/TimeFormat.h"
-#include "ui/RegularFile.h"
+#include "files/RegularFile.h"
 
 #include <QDateTime>
 #include <QDir>

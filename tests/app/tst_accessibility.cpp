@@ -8,7 +8,7 @@
 #include "log/frmSessions.h"
 #include "settings/SettingsStore.h"
 #include "settings/frmCustomize.h"
-#include "ui/Maker.h"
+#include "app/Maker.h"
 #include "ui/Readable.h"
 
 static QStringList heard; // "Event objectName", as the bridge received them

@@ -2,7 +2,7 @@
 
 #include "app/frmMain.h"
 #include "help/frmHelp.h"
-#include "ui/Maker.h"
+#include "app/Maker.h"
 
 class tst_help : public QObject
 {

@@ -1,4 +1,4 @@
-#include "ui/ProgramFolder.h"
+#include "files/ProgramFolder.h"
 
 #include <QCoreApplication>
 

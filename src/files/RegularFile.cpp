@@ -1,4 +1,4 @@
-#include "ui/RegularFile.h"
+#include "files/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
