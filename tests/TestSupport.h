@@ -48,7 +48,9 @@ struct TestWorld : TestHome {
         modStopWatch::SetSoundPlayer({});
         UrlOpener::SetOpener({});
         MessageBox::setInspector({});
+        MessageBox::setTestMode(false);
         WindowSystem::SetDesktopWorkArea({});
+        WindowSystem::SetMoveStarter({});
     }
 };
 
