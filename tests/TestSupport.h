@@ -29,7 +29,7 @@ struct TestWorld : TestHome {
         RegisterFontSubstitutions();
         LetEnterPressButtons();
         Accessibility::SetUp();
-        modStopWatch::SetSoundPlayer([this](const QString &path, bool) { playedSounds << path; });
+        modStopWatch::SetSoundPlayer([this](const QString &path) { playedSounds << path; });
         MessageBox::setTestMode(true);
         UrlOpener::SetOpener([this](const QString &address) { openedUrls << address; });
         WindowSystem::SetDesktopWorkArea([] {

@@ -1,12 +1,10 @@
 // The sound player module: Qt Multimedia, loaded by the program at the first sound it plays.
 #include <QAudioDevice>
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QHash>
 #include <QMediaDevices>
 #include <QPointer>
 #include <QSoundEffect>
-#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -28,29 +26,10 @@ QSoundEffect *EffectFor(const QString &path)
     return effect;
 }
 
-// Waits until the effect has played, or could not: a sound that never ends must not
-// hang the window.
-void WaitUntilEnded(QSoundEffect *effect)
-{
-    if (!effect->isPlaying() && effect->status() != QSoundEffect::Loading)
-        return;
-    QEventLoop loop;
-    QObject::connect(effect, &QSoundEffect::playingChanged, &loop, [&] {
-        if (!effect->isPlaying())
-            loop.quit();
-    });
-    QObject::connect(effect, &QSoundEffect::statusChanged, &loop, [&] {
-        if (effect->status() == QSoundEffect::Error)
-            loop.quit();
-    });
-    QTimer::singleShot(10'000, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-}
-
 } // namespace
 
-// Plays `path`; `wait` blocks until it has ended. No audio device: silence.
-extern "C" Q_DECL_EXPORT void pendrel_play_sound(const QString &path, bool wait)
+// Starts playing `path` and returns. No audio device: silence.
+extern "C" Q_DECL_EXPORT void pendrel_play_sound(const QString &path)
 {
     if (QMediaDevices::defaultAudioOutput().isNull())
         return;
@@ -61,6 +40,4 @@ extern "C" Q_DECL_EXPORT void pendrel_play_sound(const QString &path, bool wait)
     }
     QSoundEffect *effect = EffectFor(path);
     effect->play();
-    if (wait)
-        WaitUntilEnded(effect);
 }

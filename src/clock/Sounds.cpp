@@ -1,8 +1,8 @@
 #include "clock/Sounds.h"
 
 #include "clock/StopWatch.h"
-#include "settings/Preferences.h"
 #include "files/ProgramFolder.h"
+#include "settings/Preferences.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -13,7 +13,7 @@ namespace modStopWatch {
 namespace {
 // The player lives in a module of its own, beside the program, loaded at the first sound:
 // the audio libraries cost memory that a counter which never plays a sound should not pay.
-using ModulePlayer = void (*)(const QString &path, bool wait);
+using ModulePlayer = void (*)(const QString &path);
 
 ModulePlayer LoadModulePlayer()
 {
@@ -29,13 +29,13 @@ ModulePlayer LoadModulePlayer()
     return play;
 }
 
-void SystemPlayer(const QString &path, bool wait)
+void SystemPlayer(const QString &path)
 {
     // No application object, a missing file or no module: silence, and nothing to report.
     if (!QCoreApplication::instance() || !QFileInfo(path).isFile())
         return;
     if (const ModulePlayer play = LoadModulePlayer())
-        play(path, wait);
+        play(path);
 }
 
 SoundPlayer &player()
@@ -54,20 +54,19 @@ Sounds::Sounds(const StopWatch &count, const Preferences &preferences, QObject *
     : QObject(parent)
     , m_preferences(preferences)
 {
-    connect(&count, &StopWatch::dayRolledOver, this,
-            [this] { PlaySoundFile(DaySoundPath(), false); });
-    connect(&count, &StopWatch::wasReset, this, [this] { PlaySoundFile(ResetSoundPath(), false); });
+    connect(&count, &StopWatch::dayRolledOver, this, [this] { PlaySoundFile(DaySoundPath()); });
+    connect(&count, &StopWatch::wasReset, this, [this] { PlaySoundFile(ResetSoundPath()); });
 }
 
-void Sounds::PlaySoundFile(const QString &path, bool wait)
+void Sounds::PlaySoundFile(const QString &path)
 {
     // Read now, not when the sound was asked for: a change in Customize applies at once.
     if (!m_preferences.Values().blnPlaySounds)
         return;
     if (player())
-        player()(path, wait);
+        player()(path);
     else
-        SystemPlayer(path, wait);
+        SystemPlayer(path);
 }
 
 QString Sounds::DaySoundPath()

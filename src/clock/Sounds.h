@@ -19,9 +19,9 @@ class Sounds : public QObject
 public:
     Sounds(const StopWatch &count, const Preferences &preferences, QObject *parent = nullptr);
 
-    // Plays a sound file when sounds are on at this moment. `wait` blocks until it has ended;
-    // otherwise it starts and returns at once. A missing file, or no audio device, plays nothing.
-    void PlaySoundFile(const QString &path, bool wait);
+    // Starts a sound file when sounds are on at this moment, and returns at once. A missing
+    // file, or no audio device, plays nothing.
+    void PlaySoundFile(const QString &path);
 
     // Where the two sounds are looked for: the program's folder, formed anew at each use.
     static QString DaySoundPath();
@@ -33,7 +33,7 @@ private:
 
 // What actually makes the sound. Tests install a recorder; an empty function restores the
 // system's player.
-using SoundPlayer = std::function<void(const QString &path, bool wait)>;
+using SoundPlayer = std::function<void(const QString &path)>;
 void SetSoundPlayer(SoundPlayer player);
 
 } // namespace modStopWatch

@@ -36,7 +36,6 @@ public:
 
     explicit StopWatch(TickSource ticks = GetTickCount, QObject *parent = nullptr);
 
-    const CountState &State() const { return m_state; }
     bool IsRunning() const { return m_state.blnRunning; }
     // Stopped with a count to show, which Reset can clear.
     bool CanReset() const { return !m_state.blnRunning && !m_state.blnFirstStart; }
@@ -55,7 +54,6 @@ public:
     CountTexts Texts() const;
 
     void SetWarningRule(const WarningRule &rule) { m_rule = rule; }
-    const WarningRule &Rule() const { return m_rule; }
 
     // How long the roll-over timer waits from now: until the next day at most a minute, so that
     // a suspend, which holds ordinary timers, delays a roll-over by a minute at the most.
