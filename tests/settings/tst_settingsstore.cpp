@@ -3,7 +3,6 @@
 #include "CoreTestSupport.h"
 
 #include "settings/SettingsStore.h"
-#include "settings/TimeFormat.h"
 
 using namespace SettingsStore;
 
@@ -15,24 +14,46 @@ class tst_settingsstore : public QObject
 
 private slots:
     void init() { world = std::make_unique<TestHome>(); }
+    void cleanup() { world.reset(); }
 
-    // Each row: the stored text, then what it reads as a boolean and as a 16-bit integer. Absent
-    // keys and junk read as the defaults, reading writes nothing, a list reads as one text.
-    void defaultsAndJunk()
+    // The stored text and what it reads as: a boolean, a 16-bit integer ("none": no value),
+    // under the C locale or under the user's own one, which is tried first.
+    void conversions_data()
     {
-        auto read = [](auto value) { return value ? QString::number(*value) : QString("none"); };
-        for (const QString row :
-             {"True: 1 none", "false: 0 none", "0.0: 0 0", "2.5: 1 2", "3.5: 1 4", "-2.5: 1 -2",
-              "-32768: 1 -32768", "32767.5: 1 32767", "70000: 1 32767", "-1e9: 1 -32768",
-              "abc: none none", ": none none", "1,000: 1 1000", "1,0: none none",
-              "\u0663\u0660: 1 30"}) {
-            const QString text = row.section(": ", 0, 0);
-            QCOMPARE(text + ": " + read(ToBoolean(text)) + ' ' + read(ToInteger16(text)), row);
-        }
-        QLocale::setDefault(QLocale::German); // the user's own way first, then the stored one
-        for (const auto &[text, days] : {std::pair{"1.000", 1000}, {"2,5", 2}, {"3.5", 4}})
-            QCOMPARE(ToInteger16(text), qint16(days));
-        QLocale::setDefault(QLocale::c());
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("boolean");
+        QTest::addColumn<QString>("integer");
+        const char *rows[][4] = {{"C", "True", "1", "none"},       {"C", "false", "0", "none"},
+                                 {"C", "0.0", "0", "0"},           {"C", "2.5", "1", "2"},
+                                 {"C", "3.5", "1", "4"},           {"C", "-2.5", "1", "-2"},
+                                 {"C", "-32768", "1", "-32768"},   {"C", "32767.5", "1", "32767"},
+                                 {"C", "99999", "1", "32767"},     {"C", "-1e9", "1", "-32768"},
+                                 {"C", "abc", "none", "none"},     {"C", "", "none", "none"},
+                                 {"C", "1,000", "1", "1000"},      {"C", "1,0", "none", "none"},
+                                 {"C", "\u0663\u0660", "1", "30"}, {"de", "1.000", "1", "1000"},
+                                 {"de", "2,5", "1", "2"},          {"de", "3.5", "1", "4"}};
+        for (const auto &[locale, text, boolean, integer] : rows)
+            QTest::addRow("%s \"%s\"", locale, text) << locale << text << boolean << integer;
+    }
+    void conversions()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, text);
+        QFETCH(QString, boolean);
+        QFETCH(QString, integer);
+        QLocale::setDefault(QLocale(locale));
+        const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
+        const auto read = [](auto value) {
+            return value ? QString::number(*value) : QString("none");
+        };
+        QCOMPARE(read(ToBoolean(text)), boolean);
+        QCOMPARE(read(ToInteger16(text)), integer);
+    }
+
+    // Absent keys and junk read as the defaults, reading writes nothing, a list reads as one text.
+    void storedJunk()
+    {
         QCOMPARE(GetSetting(SectionSettings, KeyCustomText, "absent"), "absent");
         QVERIFY(!QFile::exists(world->settingsFile()));
         world->writeLog("[Settings]\nDisplay%20Warnings=\nWarning%20Days=99999\n"
@@ -84,63 +105,82 @@ private slots:
                 continue; // no device nodes but for root
             QCOMPARE(GetSetting(SectionSettings, KeyCustomText, "default"), "default");
             QVERIFY(!SaveSetting(SectionSession, KeyStart, "now"));
-            QVERIFY(LastFailure().contains("not a regular file") && FileKind(store) == "odd");
+            QVERIFY(LastFailure().contains("not a regular file"));
+            QCOMPARE(FileKind(store), "odd");
         }
         QFile::remove(store);
         QVERIFY(QFile::link(world->home.filePath("elsewhere.ini"), store));
         QVERIFY(SaveSetting(SectionSettings, KeyCustomText, "through"));
         QCOMPARE(GetSetting(SectionSettings, KeyCustomText), "through");
-        QVERIFY(FileKind(store) == "link" &&
-                QFileInfo(world->home.filePath("elsewhere.ini")).size());
+        QCOMPARE(FileKind(store), "link");
+        QVERIFY(QFileInfo(world->home.filePath("elsewhere.ini")).size() > 0);
     }
 
     // Brackets or a comma left where the zone name was, a doubled or dangling blank, lost
     // seconds, a day period printed as a letter B, or anything of the locale's own text dropped
     // or changed: the time must be the locale's own text for a UTC time, blanks aside, less the
-    // zone "UTC" and what frames it. The date alone at midnight, and only then.
-    void everyLocale()
+    // zone "UTC" and what frames it.
+    void everyLocale_data()
     {
-        const QRegularExpression badBlank(R"(^[\s\p{Cf}]|\s\p{Cf}*\s|[\s\p{Cf}]$)");
-        const QRegularExpression blanks(R"([\s\p{Cf}]+)");
-        const QRegularExpression framedZone(R"([\p{Ps}\p{Pd},;،、，]*UTC\p{Pe}*)");
-        const QDate date(2026, 7, 12);
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QTime>("time");
         const auto locales = QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
                                                       QLocale::AnyTerritory);
         QVERIFY(locales.size() > 500);
         for (const QLocale &locale : locales) {
-            for (const QTime time : {QTime(14, 28, 24), QTime(9, 5, 7)}) {
-                const QString text = DateTimeText(QDateTime(date, time), locale);
-                const QString dateText = locale.toString(date, QLocale::ShortFormat);
-                const QString timeText = text.mid(dateText.size() + 1);
-                // A day period ("B"), which the toolkit prints as a letter, shows as its AM/PM.
-                const QString own = locale.timeFormat(QLocale::LongFormat).replace("B", "AP");
-                const QString zoned = locale.toString(QDateTime(date, time, Qt::UTC), own);
-                QVERIFY2(text.startsWith(dateText + ' ') && !timeText.contains(badBlank) &&
-                             timeText.contains(locale.toString(time, QStringLiteral("s"))) &&
-                             QString(timeText).remove(blanks) ==
-                                 QString(zoned).remove(blanks).remove(framedZone),
-                         qPrintable(locale.name() + ": " + text));
-            }
+            for (const QTime time : {QTime(14, 28, 24), QTime(9, 5, 7)})
+                QTest::addRow("%s %s", qPrintable(locale.name()), qPrintable(time.toString()))
+                    << locale << time;
         }
-        const std::tuple<const char *, QTime, const char *> rows[] = {
-            {"es_ES", QTime(14, 28, 24), "12/7/26 14:28:24"},
-            {"zh_Hant_HK", QTime(14, 28, 24), "12/7/2026 下午2:28:24"},
-            {"zh_TW", QTime(14, 28, 24), "2026/7/12 下午2:28:24"},
-            {"zh_TW", QTime(9, 5, 7), "2026/7/12 上午9:05:07"},
-            {"en_US", QTime(0, 0), "7/12/26"},
-            {"en_US", QTime(0, 0, 1), "7/12/26 12:00:01 AM"}};
-        for (const auto &[name, time, shown] : rows)
-            QCOMPARE(DateTimeText(QDateTime(date, time), QLocale(name)), QString(shown));
-        QCOMPARE(DateTimeText(QDateTime(date, QTime(13, 4, 5), Qt::UTC), QLocale("en_US")),
-                 "7/12/26 1:04:05 PM");
-        // Formats no locale has today: a zone between two fields, a bracket that holds more.
-        for (const auto &[format, kept] : {std::pair{"HH:mm (t) ss", "HH:mm ss"},
-                                           {"HH:mm:ss ('t' t)", "HH:mm:ss ('t')"},
-                                           {"'o''clock' h t", "'o''clock' h"}})
-            QCOMPARE(TimeFormatWithoutZone(format), QString(kept));
-        // A day period beside an AM/PM of its own, or quoted, adds nothing.
-        for (const auto &[format, kept] : {std::pair{"Bh:mm a", "h:mm a"}, {"'B' h", "'B' h"}})
-            QCOMPARE(TimeFormatWithAmPm(format), QString(kept));
+    }
+    void everyLocale()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QTime, time);
+        const QDate date(2026, 7, 12);
+        const QString text = DateTimeText(QDateTime(date, time), locale);
+        const QString dateText = locale.toString(date, QLocale::ShortFormat);
+        QCOMPARE(text.left(dateText.size() + 1), dateText + ' ');
+        const QString timeText = text.mid(dateText.size() + 1);
+        QVERIFY2(!timeText.contains(QRegularExpression(R"(^[\s\p{Cf}]|\s\p{Cf}*\s|[\s\p{Cf}]$)")),
+                 qPrintable(text)); // a doubled or dangling blank
+        QVERIFY2(timeText.contains(locale.toString(time, QStringLiteral("s"))), qPrintable(text));
+        // A day period ("B"), which the toolkit prints as a letter, shows as its AM/PM.
+        const QString own = locale.timeFormat(QLocale::LongFormat).replace("B", "AP");
+        const QRegularExpression blanks(R"([\s\p{Cf}]+)");
+        QCOMPARE(QString(timeText).remove(blanks),
+                 locale.toString(QDateTime(date, time, Qt::UTC), own)
+                     .remove(blanks)
+                     .remove(QRegularExpression(R"([\p{Ps}\p{Pd},;،、，]*UTC\p{Pe}*)")));
+    }
+
+    // Texts read in full, the time as it was given; the date alone at midnight, and only then.
+    void knownTexts_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QDateTime>("when");
+        QTest::addColumn<QString>("shown");
+        const QDate date(2026, 7, 12);
+        QTest::newRow("es_ES") << "es_ES" << QDateTime(date, QTime(14, 28, 24))
+                               << "12/7/26 14:28:24";
+        QTest::newRow("zh_Hant_HK")
+            << "zh_Hant_HK" << QDateTime(date, QTime(14, 28, 24)) << "12/7/2026 下午2:28:24";
+        QTest::newRow("zh_TW afternoon")
+            << "zh_TW" << QDateTime(date, QTime(14, 28, 24)) << "2026/7/12 下午2:28:24";
+        QTest::newRow("zh_TW morning")
+            << "zh_TW" << QDateTime(date, QTime(9, 5, 7)) << "2026/7/12 上午9:05:07";
+        QTest::newRow("midnight") << "en_US" << QDateTime(date, QTime(0, 0)) << "7/12/26";
+        QTest::newRow("a second past midnight")
+            << "en_US" << QDateTime(date, QTime(0, 0, 1)) << "7/12/26 12:00:01 AM";
+        QTest::newRow("UTC") << "en_US" << QDateTime(date, QTime(13, 4, 5), Qt::UTC)
+                             << "7/12/26 1:04:05 PM";
+    }
+    void knownTexts()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QDateTime, when);
+        QFETCH(QString, shown);
+        QCOMPARE(DateTimeText(when, QLocale(locale)), shown);
     }
 };
 
