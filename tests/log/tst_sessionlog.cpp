@@ -193,8 +193,9 @@ private slots:
     void oddFiles()
     {
         QFETCH(QString, kind);
-        if (!MakeOddFile(kind, world->logFile()))
+        if (kind == "device" && getuid() != 0)
             QSKIP("no device nodes but for root");
+        QVERIFY(MakeOddFile(kind, world->logFile()));
         const SessionLog::ReadResult read = SessionLog::ReadAll(); // never blocks
         QVERIFY(read.outcome.reason.contains("not a regular file"));
         QVERIFY(SessionLog::Append("a").reason.contains("not a regular file"));

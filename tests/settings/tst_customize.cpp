@@ -81,12 +81,16 @@ private slots:
         frmCustomize dialog(world->preferences);
         dialog.show();
         const QImage image = dialog.grab().toImage();
-        const auto captionLeft = [&](const QWidget *control) {
+        const auto caption = [&](const QWidget *control) { // its ink in its left half
             const QRect leftHalf(control->pos(), QSize(control->width() / 2, control->height()));
-            return InkBounds(image, leftHalf, [](QRgb pixel) { return qGray(pixel) < 96; }).left();
+            return InkBounds(image, leftHalf, [](QRgb pixel) { return qGray(pixel) < 96; });
         };
         auto *check = Control<QCheckBox>(&dialog, qPrintable(box));
-        QVERIFY(qAbs(captionLeft(check) - captionLeft(Control(&dialog, "Label1"))) <= 2);
+        const QRect boxCaption = caption(check), labelCaption = caption(Control(&dialog, "Label1"));
+        QVERIFY(!boxCaption.isEmpty()); // two empty rectangles would line up as well
+        QVERIFY(!labelCaption.isEmpty());
+        QVERIFY2(qAbs(boxCaption.left() - labelCaption.left()) <= 2,
+                 qPrintable(QString("%1 vs %2").arg(boxCaption.left()).arg(labelCaption.left())));
         const bool before = check->isChecked();
         QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(2, check->height() / 2));
         QCOMPARE(check->isChecked(), !before);

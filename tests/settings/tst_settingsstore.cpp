@@ -102,8 +102,9 @@ private slots:
     {
         QFETCH(QString, kind);
         QDir().mkpath(QFileInfo(world->settingsFile()).path());
-        if (!MakeOddFile(kind, world->settingsFile()))
+        if (kind == "device" && getuid() != 0)
             QSKIP("no device nodes but for root");
+        QVERIFY(MakeOddFile(kind, world->settingsFile()));
         QCOMPARE(GetSetting(SectionSettings, KeyCustomText, "default"), "default");
         QVERIFY(!SaveSetting(SectionSession, KeyStart, "now"));
         QVERIFY(LastFailure().contains("not a regular file"));
