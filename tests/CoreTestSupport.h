@@ -25,9 +25,12 @@ struct FakeClock {
     }
 };
 
-// A settings store, a program folder and a per-user data folder of the test's own.
+// A settings store, a program folder and a per-user data folder of the test's own, put back as
+// they were when it goes, so that no later test writes into the user's own.
 struct TestHome {
     QTemporaryDir home;
+    const QByteArray oldDataHome = qgetenv("XDG_DATA_HOME");
+    const bool hadDataHome = qEnvironmentVariableIsSet("XDG_DATA_HOME");
 
     TestHome()
     {
@@ -35,6 +38,16 @@ struct TestHome {
         ProgramFolder::SetPath(programFolder());
         QDir().mkpath(programFolder());
         qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
+    }
+    ~TestHome()
+    {
+        if (hadDataHome)
+            qputenv("XDG_DATA_HOME", oldDataHome);
+        else
+            qunsetenv("XDG_DATA_HOME");
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+        ProgramFolder::SetPath({});
     }
 
     QString programFolder() const { return home.filePath("program"); }
@@ -44,7 +57,8 @@ struct TestHome {
     {
         QFile file(path.isEmpty() ? logFile() : path);
         QDir().mkpath(QFileInfo(file).path());
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(bytes), bytes.size());
     }
     QByteArray logBytes(const QString &path = {}) const
     {
@@ -83,12 +97,16 @@ inline QString FileKind(const QString &path) // what lstat sees: "missing", "lin
 
 struct FileSizeLimit { // files can't grow past `bytes` while it lives: a full disk even for root
     rlimit old{};
+    void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN); // a failed write, not a killed process
     explicit FileSizeLimit(rlim_t bytes)
     {
-        std::signal(SIGXFSZ, SIG_IGN); // a failed write, not a killed process
         getrlimit(RLIMIT_FSIZE, &old);
         const rlimit limited{bytes, old.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limited);
     }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+    }
 };

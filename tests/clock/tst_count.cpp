@@ -25,19 +25,14 @@ private slots:
     // but never more than a minute away, as a suspend holds ordinary timers.
     void rollOverDaysAndYears()
     {
-        QString arming; // the days 0 to 4 that each rule arms
-        for (const WarningRule rule : {WarningRule{3, true}, {0, true}, {-5, true}, {3, false}}) {
-            for (int day = 0; day < 5; ++day)
-                arming += rule.Arms(day) ? QString::number(day) : QString();
-            arming += '|';
-        }
-        QCOMPARE(arming, "34|01234|01234||");
         StopWatch count(clock.source());
-        count.SetWarningRule({2, true});
+        QVERIFY(!WarningRule({0, false}).Arms(1)); // switched off
+        count.SetWarningRule({1, true});
         QSignalSpy days(&count, &StopWatch::dayRolledOver), armed(&count, &StopWatch::warningArmed);
         auto *timer = count.findChild<QTimer *>("tmrRollOver");
         count.Start();
-        QVERIFY(timer->isActive() && timer->isSingleShot() && timer->interval() == 60'000);
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 60'000);
         QCOMPARE(after(count, Day - 1'234), "0 Years, 0 Days, 23:59:58.76");
         QCOMPARE(count.RollOverTimerMs(), 1'234);
         QCOMPARE(after(count, 1'233), "0 Years, 0 Days, 23:59:59.99");
@@ -57,39 +52,45 @@ private slots:
         }
         QCOMPARE(after(count, 364 * Day - total + 1507), "0 Years, 364 Days, 00:00:01.53");
         QCOMPARE(days.size(), 364);
-        QCOMPARE(armed.size(), 362); // days 3 to 364
-        QCOMPARE(armed.last().first().toInt(), 364);
+        QCOMPARE(armed.size(), 363); // days 1, and 3 to 364
+        QCOMPARE(armed.first().first().toInt(), 1);
         QCOMPARE(after(count, Day), "1 Years, 0 Days, 00:00:01.53");
         QCOMPARE(days.last(), (QVariantList{0, 1}));
-        QCOMPARE(armed.size(), 362); // not day 0 of the new year
+        QCOMPARE(armed.size(), 363); // not day 0 of the new year
         count.Stop();
         QVERIFY(!timer->isActive());
     }
 
     // A suspend: every whole day that passed counts, once, running or stopped around it; a
     // 32-bit tick would lose 49.7 days from any jump past that. Reset then starts from nothing.
+    void longSuspends_data()
+    {
+        QTest::addColumn<qint64>("days");
+        QTest::addColumn<bool>("stopped");
+        for (const qint64 days : {48, 50, 60, 400}) {
+            QTest::addRow("%lld days, running", days) << days << false;
+            QTest::addRow("%lld days, stopped", days) << days << true;
+        }
+    }
     void longSuspends()
     {
-        for (const qint64 days : {48, 50, 60, 400}) {
-            for (const bool stopped : {false, true}) {
-                StopWatch count(clock.source());
-                QSignalSpy rolled(&count, &StopWatch::dayRolledOver);
-                count.Start();
-                clock.advance(3 * Hour);
-                if (stopped)
-                    count.Stop();
-                clock.advance(days * Day);
-                count.Start(); // resumes, or does nothing while running
-                const qint64 counted = stopped ? 0 : days;
-                const QString shown = after(count, 250);
-                QCOMPARE(shown + QString(" rolled %1").arg(rolled.size()),
-                         QString::asprintf("%lld Years, %lld Days, 03:00:00.25 rolled %d",
-                                           counted / 365, counted % 365, int(!stopped)));
-                count.Stop();
-                count.Reset(); // from a count of years and days alike
-                QCOMPARE(after(count, Hour), "0 Years, 0 Days, 00:00:00.00");
-            }
-        }
+        QFETCH(qint64, days);
+        QFETCH(bool, stopped);
+        StopWatch count(clock.source());
+        QSignalSpy rolled(&count, &StopWatch::dayRolledOver);
+        count.Start();
+        clock.advance(3 * Hour);
+        if (stopped)
+            count.Stop();
+        clock.advance(days * Day);
+        count.Start(); // resumes, or does nothing while running
+        const qint64 counted = stopped ? 0 : days;
+        QCOMPARE(after(count, 250), QString::asprintf("%lld Years, %lld Days, 03:00:00.25",
+                                                      counted / 365, counted % 365));
+        QCOMPARE(rolled.size(), stopped ? 0 : 1);
+        count.Stop();
+        count.Reset(); // from a count of years and days alike
+        QCOMPARE(after(count, Hour), "0 Years, 0 Days, 00:00:00.00");
     }
 };
 

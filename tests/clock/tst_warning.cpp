@@ -53,7 +53,8 @@ private slots:
             QVERIFY(ink.height() <= QFontMetrics(warning->font()).height()); // one line
             QVERIFY(ink.width() >= inside.width() * 9 / 10);
             QVERIFY(qAbs((ink.left() - inside.left()) - (inside.right() - ink.right())) <= 4);
-            QVERIFY(ink.left() > inside.left() && ink.right() < inside.right());
+            QVERIFY(ink.left() > inside.left());
+            QVERIFY(ink.right() < inside.right());
         };
         fitsOneLine(3);
         world.tick(&w, 361 * Day - 16 * Minute); // day 364 at minute 0, armed again

@@ -14,15 +14,13 @@ public slots:
     void browse(const QUrl &url) { browsed << url.toString(); } // the desktop's browser
 
 private slots:
-    // Wrong lines or line breaks; Help windows closing together, not by their Close button, or
-    // ending with the main window.
+    // Lines run together; Help windows closing together, not by their Close button, or ending
+    // with the main window.
     void helpWindows()
     {
         const QStringList lines = frmHelp().findChild<QLabel *>("lblHelp")->text().split("\r\n");
-        QCOMPARE(lines.size(), 23);
         QCOMPARE(lines.filter(QRegularExpression("^[A-Z :]+$")),
                  QStringList({"HOW TO USE:", "SESSIONS", "COMPACT", "CUSTOMIZE"}));
-        QCOMPARE(lines.count(QString()), 9);
         TestWorld world; // only a running event loop can end the program, so one runs here
         const auto helps = [] {
             QWidgetList open = QApplication::topLevelWidgets();
@@ -31,33 +29,36 @@ private slots:
         };
         frmMain main(world.count, world.preferences);
         main.show();
-        QStringList seen; // help windows open, and the main window's state
+        qsizetype afterClose = -1, afterMainClosed = -1;
+        bool mainShown = true;
         QTimer::singleShot(0, &main, [&] {
             Control<QAction>(&main, "mnuHelp")->trigger();
             Control<QAction>(&main, "mnuHelp")->trigger();
-            seen << QString::number(helps().size());
             Click(helps().value(0, &main), "cmdClose");
+            afterClose = helps().size();
             main.close();
         });
         QTimer::singleShot(0, &main, [&] {
-            seen << QString::number(helps().size()) << (main.isVisible() ? "main up" : "main gone");
+            afterMainClosed = helps().size();
+            mainShown = main.isVisible();
             for (QWidget *help : helps())
                 help->close();
         });
         QTimer::singleShot(5000, &main, [] { QCoreApplication::exit(1); }); // if it runs on
-        const int ended = QCoreApplication::exec();
-        QCOMPARE(seen.join(' '), "2 1 main gone");
-        QCOMPARE(ended, 0);
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QCOMPARE(afterClose, 1);
+        QCOMPARE(afterMainClosed, 1);
+        QVERIFY(!mainShown);
     }
 
     // The web address not handed to the desktop's browser as a web address.
     void webAddressOpens()
     {
         QDesktopServices::setUrlHandler("http", this, "browse");
+        const auto restore = qScopeGuard([] { QDesktopServices::unsetUrlHandler("http"); });
         frmHelp help;
         help.show();
         QTest::mouseClick(Control(&help, "lblURL"), Qt::LeftButton);
-        QDesktopServices::unsetUrlHandler("http");
         QCOMPARE(browsed, QStringList{"http://" + Maker::Address()});
     }
 };

@@ -8,22 +8,12 @@
 
 using namespace SettingsStore;
 
-static QString Shown(const frmCustomize &d) // "text|sounds|warnings|days|days box enabled"
-{
-    const auto *days = Control<QLineEdit>(&d, "txtWarningDays");
-    return QStringList{Control<QLineEdit>(&d, "txtCustomText")->text(),
-                       QString::number(Control<QCheckBox>(&d, "chkPlaySounds")->isChecked()),
-                       QString::number(Control<QCheckBox>(&d, "chkDisplayWarnings")->isChecked()),
-                       days->text(), QString::number(days->isEnabled())}
-        .join('|');
-}
-
-static QString Stored() // the four keys, in the dialog's order
+static QStringList Stored() // the four keys, in the dialog's order; "-": absent
 {
     QStringList values;
     for (const QString &key : {KeyCustomText, KeyPlaySounds, KeyDisplayWarnings, KeyWarningDays})
         values << GetSetting(SectionSettings, key, "-");
-    return values.join('|');
+    return values;
 }
 
 class tst_customize : public QObject
@@ -36,46 +26,74 @@ private slots:
     void init() { world = std::make_unique<TestWorld>(); }
     void cleanup() { world.reset(); }
 
-    // Defaults not shown; stored values, hand-edited junk among them, breaking the dialog or
-    // shown as something else; the days box enabled by a warnings box that opens unchecked.
+    // Defaults not shown; stored values, hand-edited junk among them, breaking the dialog, shown
+    // as something else, or stored back by merely opening it.
+    void opensWithTheStoredValues_data()
+    {
+        QTest::addColumn<QString>("stored"); // in the sounds, warnings and days keys; null: none
+        QTest::addColumn<bool>("checked");
+        QTest::addColumn<QString>("days");
+        QTest::newRow("nothing stored") << QString() << true << "3";
+        QTest::newRow("junk") << "maybe" << true << "maybe";
+        QTest::newRow("0") << "0" << false << "0";
+    }
     void opensWithTheStoredValues()
     {
-        QCOMPARE(Shown(frmCustomize(world->preferences)) + " stored " + Stored(),
-                 "You have not had sex in:|1|1|3|1 stored -|-|-|-");
-        for (const auto &[stored, shown] : {std::pair{"maybe", "1|1|maybe|1"},
-                                            {"99999", "1|1|99999|1"},
-                                            {"", "1|1||1"},
-                                            {"0", "0|0|0|1"}}) {
-            for (const QString &key : {KeyPlaySounds, KeyDisplayWarnings, KeyWarningDays})
+        QFETCH(QString, stored);
+        QFETCH(bool, checked);
+        QFETCH(QString, days);
+        for (const QString &key : {KeyPlaySounds, KeyDisplayWarnings, KeyWarningDays}) {
+            if (!stored.isNull())
                 QVERIFY(SaveSetting(SectionSettings, key, stored));
-            QCOMPARE(Shown(frmCustomize(world->preferences)).section('|', 1), QString(shown));
         }
+        const frmCustomize dialog(world->preferences);
+        QCOMPARE(Control<QLineEdit>(&dialog, "txtCustomText")->text(), "You have not had sex in:");
+        QCOMPARE(Control<QCheckBox>(&dialog, "chkPlaySounds")->isChecked(), checked);
+        QCOMPARE(Control<QCheckBox>(&dialog, "chkDisplayWarnings")->isChecked(), checked);
+        QCOMPARE(Control<QLineEdit>(&dialog, "txtWarningDays")->text(), days);
+        const QString kept = stored.isNull() ? "-" : stored;
+        QCOMPARE(Stored(), (QStringList{"-", kept, kept, kept}));
+    }
+
+    // The days box left enabled by a warnings box that opens unchecked and is switched on and off.
+    void daysBoxFollowsTheWarningsBox()
+    {
+        QVERIFY(SaveSetting(SectionSettings, KeyDisplayWarnings, "0"));
         frmCustomize dialog(world->preferences);
         dialog.show();
+        QVERIFY(Control(&dialog, "txtWarningDays")->isEnabled());
         Click(&dialog, "chkDisplayWarnings");
         Click(&dialog, "chkDisplayWarnings");
-        QCOMPARE(Shown(dialog).section('|', 2), "0|0|0");
+        QVERIFY(!Control(&dialog, "txtWarningDays")->isEnabled());
     }
 
     // A check box's caption standing right of the captions above it, or a click on its left
     // part that does nothing, as under styles that set a right-to-left caption against its box.
+    void checkBoxesLineUp_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::newRow("chkPlaySounds") << "chkPlaySounds";
+        QTest::newRow("chkDisplayWarnings") << "chkDisplayWarnings";
+    }
     void checkBoxesLineUp()
     {
+        QFETCH(QString, box);
         frmCustomize dialog(world->preferences);
         dialog.show();
         const QImage image = dialog.grab().toImage();
-        const auto captionLeft = [&](const char *name) {
-            const QWidget *control = Control(&dialog, name);
+        const auto caption = [&](const QWidget *control) { // its ink in its left half
             const QRect leftHalf(control->pos(), QSize(control->width() / 2, control->height()));
-            return InkBounds(image, leftHalf, [](QRgb pixel) { return qGray(pixel) < 96; }).left();
+            return InkBounds(image, leftHalf, [](QRgb pixel) { return qGray(pixel) < 96; });
         };
-        for (const char *box : {"chkPlaySounds", "chkDisplayWarnings"}) {
-            QVERIFY2(qAbs(captionLeft(box) - captionLeft("Label1")) <= 2, box);
-            auto *check = Control<QCheckBox>(&dialog, box);
-            const bool before = check->isChecked();
-            QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(2, check->height() / 2));
-            QCOMPARE(check->isChecked(), !before);
-        }
+        auto *check = Control<QCheckBox>(&dialog, qPrintable(box));
+        const QRect boxCaption = caption(check), labelCaption = caption(Control(&dialog, "Label1"));
+        QVERIFY(!boxCaption.isEmpty()); // two empty rectangles would line up as well
+        QVERIFY(!labelCaption.isEmpty());
+        QVERIFY2(qAbs(boxCaption.left() - labelCaption.left()) <= 2,
+                 qPrintable(QString("%1 vs %2").arg(boxCaption.left()).arg(labelCaption.left())));
+        const bool before = check->isChecked();
+        QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(2, check->height() / 2));
+        QCOMPARE(check->isChecked(), !before);
     }
 
     // OK through the menu on a hand-edited file: all four stored as typed, with no false alarm,
@@ -98,46 +116,63 @@ private slots:
             Control<QLineEdit>(dialog, "txtWarningDays")->setText("0.4");
             Click(dialog, "chkDisplayWarnings");
             Click(dialog, "cmdOK");
-            result = dialog->isVisible() ? -1 : dialog->result();
+            if (!dialog->isVisible())
+                result = dialog->result();
         });
         Control<QAction>(&w, "mnuCustomize")->trigger();
-        QVERIFY(result == QDialog::Accepted && MessageBox::history().isEmpty());
-        QCOMPARE(Stored(), longText + "|0|0|0.4");
+        QCOMPARE(result, int(QDialog::Accepted));
+        QCOMPARE(MessageBox::history().size(), 0);
+        QCOMPARE(Stored(), (QStringList{longText, "0", "0", "0.4"}));
         QCOMPARE(Texts(&w, {"lblCustomText"}), longText);
         Click(&w, "cmdStartStop");
         world->tick(&w, Day);
-        QVERIFY(world->playedSounds.isEmpty() && !IsActive(&w, "tmrWarning"));
+        QCOMPARE(world->playedSounds, QStringList());
+        QVERIFY(!IsActive(&w, "tmrWarning"));
     }
 
     // Cancel, Escape and the close box save nothing; OK on a store that can't be written, or
     // with days that are no number, says why, saves nothing, and keeps the dialog open with
     // what was typed.
+    void waysOutThatSaveNothing_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("message"); // what the box says; empty: none, and the dialog goes
+        QTest::newRow("Cancel") << "cancel" << QString();
+        QTest::newRow("Escape") << "escape" << QString();
+        QTest::newRow("close box") << "close" << QString();
+        QTest::newRow("days no number") << "a week"
+                                        << "\"a week\" is not a number";
+        QTest::newRow("store blocked") << "blocked"
+                                       << "/f/c/Pendrel/Pendrel.ini"; // the store
+    }
     void waysOutThatSaveNothing()
     {
+        QFETCH(QString, way);
+        QFETCH(QString, message);
         QVERIFY(SaveSetting(SectionSettings, KeyWarningDays, "7"));
-        for (int way = 0; way < 5; ++way) {
-            frmCustomize dialog(world->preferences);
-            dialog.show();
-            Click(&dialog, "chkPlaySounds");
-            if (way == 0) {
-                Click(&dialog, "cmdCancel");
-            } else if (way == 1) {
-                QTest::keyClick(Control(&dialog, "txtCustomText"), Qt::Key_Escape);
-            } else if (way == 2) {
-                dialog.close();
-            } else if (way == 3) {
-                Control<QLineEdit>(&dialog, "txtWarningDays")->setText("a week");
-                Click(&dialog, "cmdOK");
-            } else {
-                world->blockSettingsStore();
-                Click(&dialog, "cmdOK");
-            }
-            QCOMPARE(dialog.isVisible(), way >= 3);
-            QCOMPARE(Stored().section('|', 1), way == 4 ? "-|-|-" : "-|-|7");
+        frmCustomize dialog(world->preferences);
+        dialog.show();
+        Click(&dialog, "chkPlaySounds");
+        if (way == "cancel") {
+            Click(&dialog, "cmdCancel");
+        } else if (way == "escape") {
+            QTest::keyClick(Control(&dialog, "txtCustomText"), Qt::Key_Escape);
+        } else if (way == "close") {
+            dialog.close();
+        } else if (way == "blocked") {
+            world->blockSettingsStore();
+            Click(&dialog, "cmdOK");
+        } else {
+            Control<QLineEdit>(&dialog, "txtWarningDays")->setText(way);
+            Click(&dialog, "cmdOK");
         }
-        QCOMPARE(MessageBox::history().size(), 2);
-        QVERIFY(MessageBox::history().value(0).text.contains("\"a week\" is not a number"));
-        QVERIFY(MessageBox::history().value(1).text.contains(StoreLocation()));
+        QCOMPARE(dialog.isVisible(), !message.isEmpty());
+        QCOMPARE(Control<QCheckBox>(&dialog, "chkPlaySounds")->isChecked(), false);
+        const QString days = way == "blocked" ? "-" : "7"; // the blocked store reads as empty
+        QCOMPARE(Stored(), (QStringList{"-", "-", "-", days}));
+        QCOMPARE(MessageBox::history().size(), int(!message.isEmpty()));
+        if (!message.isEmpty())
+            QVERIFY(MessageBox::history().value(0).text.contains(message));
     }
 };
 
