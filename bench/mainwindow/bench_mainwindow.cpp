@@ -7,7 +7,6 @@
 #include "compact/frmCompact.h"
 #include "settings/Preferences.h"
 #include "ui/DesignFonts.h"
-#include "ui/LeanStyle.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -29,7 +28,6 @@ int main(int argc, char *argv[])
         return Usage(argv[0], "running|stopped|minimized|compact|compact-alone");
     const QByteArray mode = argv[1];
 
-    UseLeanStyle();
     RegisterFontSubstitutions();
     modStopWatch::StopWatch count;
     Preferences preferences;

@@ -1,5 +1,6 @@
 #include "app/frmMain.h"
 
+#include "app/Maker.h"
 #include "clock/CountDisplay.h"
 #include "clock/StopWatch.h"
 #include "compact/frmCompact.h"
@@ -11,7 +12,6 @@
 #include "settings/frmCustomize.h"
 #include "ui/Accessibility.h"
 #include "ui/DesignFonts.h"
-#include "app/Maker.h"
 #include "ui/MessageBox.h"
 #include "ui/UrlOpener.h"
 #include "ui/WindowFrame.h"
@@ -39,7 +39,7 @@ frmMain::frmMain(StopWatch &count, Preferences &preferences, QWidget *parent)
     , m_count(count)
     , m_preferences(preferences)
 {
-    LoadDesign(*ui, this, ":/ui/pendrel.bmp");
+    LoadDesign(*ui, this, ":/ui/pendrel.png");
     Accessibility::MakeLink(ui->lblURL, [this] { lblURL_Click(); });
     ui->lblURL->setText(Maker::Address());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -47,11 +47,10 @@ frmMain::frmMain(StopWatch &count, Preferences &preferences, QWidget *parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     KeepDesignSize(this);
 
-    // The picture is larger than the client area and is simply cut at its right and bottom. It
-    // is stored, and painted from, as raw pixels: decoding it took a tenth of the start-up.
+    // The picture is larger than the client area and is simply cut at its right and bottom.
     QPalette background = ui->centralwidget->palette();
     background.setBrush(QPalette::Window,
-                        QBrush(DesignImage(QStringLiteral(":/ui/background.bmp"))));
+                        QBrush(DesignImage(QStringLiteral(":/ui/background.png"))));
     // Text on the picture keeps a light scheme's colour, whatever the desktop's scheme.
     background.setColor(QPalette::WindowText, Qt::black);
     ui->centralwidget->setPalette(background);

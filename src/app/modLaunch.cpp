@@ -7,7 +7,6 @@
 #include "ui/Accessibility.h"
 #include "ui/DesignFonts.h"
 #include "ui/EnterKey.h"
-#include "ui/LeanStyle.h"
 
 #include <QCoreApplication>
 
@@ -22,7 +21,6 @@ void Main()
 {
     InitCommonCtrls();
     BeginReadingFonts();
-    UseLeanStyle();
     RegisterFontSubstitutions();
     LetEnterPressButtons();
     Accessibility::SetUp();

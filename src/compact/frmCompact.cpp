@@ -35,7 +35,7 @@ frmCompact::frmCompact(StopWatch &count, QWidget *parent)
         return true;
     })
 {
-    LoadDesign(*ui, this, ":/ui/pendrel.bmp");
+    LoadDesign(*ui, this, ":/ui/pendrel.png");
     // No frame, above ordinary windows (where the window manager agrees).
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     // The main window is only hidden meanwhile: closing this one must not end the program.

@@ -25,7 +25,7 @@ frmSessions::frmSessions(QWidget *parent)
     , ui(std::make_unique<Ui::frmSessions>())
     , m_model(new SessionsModel(this))
 {
-    LoadDesign(*ui, this, ":/ui/pendrel.bmp");
+    LoadDesign(*ui, this, ":/ui/pendrel.png");
     UseDialogFrame(this);
 
     QTableView *grid = ui->grdSessions;

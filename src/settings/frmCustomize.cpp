@@ -24,7 +24,7 @@ frmCustomize::frmCustomize(Preferences &preferences, QWidget *parent)
     , ui(std::make_unique<Ui::frmCustomize>())
     , m_preferences(preferences)
 {
-    LoadDesign(*ui, this, ":/ui/pendrel.bmp");
+    LoadDesign(*ui, this, ":/ui/pendrel.png");
     UseDialogFrame(this);
     // A text box would otherwise cut what it shows, and then what OK saves, at 32,767 characters.
     ui->txtCustomText->setMaxLength(std::numeric_limits<int>::max());

@@ -1,7 +1,6 @@
 #include "ui/Accessibility.h"
 
 #include "ui/FocusRing.h"
-#include "ui/LeanStyle.h"
 #include "ui/WindowFrame.h"
 
 #include <QAccessibleWidget>
@@ -9,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProxyStyle>
+#include <QStyleFactory>
 
 namespace Accessibility {
 
@@ -122,7 +122,7 @@ class NoUnderlines : public QProxyStyle
 {
 public:
     NoUnderlines()
-        : QProxyStyle(NewLeanStyle())
+        : QProxyStyle(QStyleFactory::create(QApplication::style()->name()))
     {}
 
     int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,

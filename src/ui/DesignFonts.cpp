@@ -6,8 +6,6 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
-#include <QResource>
-#include <QSysInfo>
 #include <QVariant>
 #include <QWidget>
 
@@ -117,55 +115,10 @@ void InitDesignResources()
 {
     // Pendrel's code is a static library, whose resource initialiser the linker would drop.
     Q_INIT_RESOURCE(resources);
-    Q_INIT_RESOURCE(background);
 }
-
-namespace {
-// A picture stored as a 32-bit top-down bitmap holds its pixels in the toolkit's own layout: with
-// no alpha, or with it in the top byte. Where the resource compiler left it uncompressed and on a
-// four-byte boundary, the pixels are used where they lie; elsewhere they are copied once. Either
-// way nothing is decoded. Null when the file is not such a bitmap.
-QImage ReadBitmap(const QString &path)
-{
-    const QResource resource(path);
-    const uchar *file = resource.data();
-    const qint64 size = resource.size();
-    if (QSysInfo::ByteOrder != QSysInfo::LittleEndian || !file || size < 54 ||
-        resource.compressionAlgorithm() != QResource::NoCompression || file[0] != 'B' ||
-        file[1] != 'M')
-        return {};
-    const auto field = [&](int at, int bytes) {
-        quint32 value = 0;
-        for (int i = bytes - 1; i >= 0 && at + i < size; --i)
-            value = value << 8 | file[at + i];
-        return value;
-    };
-    const quint32 pixels = field(10, 4);
-    const quint32 header = field(14, 4);
-    const qint32 width = qint32(field(18, 4));
-    const qint32 height = -qint32(field(22, 4)); // negative: the top row comes first
-    const quint32 compression = field(30, 4);
-    // Uncompressed, or with masks that say the bytes are blue, green, red and alpha.
-    const bool alpha = compression == 3 && header >= 108 && field(54, 4) == 0x00FF0000 &&
-                       field(58, 4) == 0x0000FF00 && field(62, 4) == 0x000000FF &&
-                       field(66, 4) == 0xFF000000;
-    const bool ours = header >= 40 && field(26, 2) == 1 && field(28, 2) == 32 &&
-                      (compression == 0 || alpha) && width > 0 && width <= 4096 && height > 0 &&
-                      height <= 4096 && pixels >= 14 + header &&
-                      pixels + qint64(width) * height * 4 <= size;
-    if (!ours)
-        return {};
-    const QImage image(file + pixels, width, height, width * 4,
-                       alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    return quintptr(file + pixels) % 4 == 0 ? image : image.copy();
-}
-} // namespace
 
 QImage DesignImage(const QString &path)
 {
-    const QImage bitmap = ReadBitmap(path);
-    if (!bitmap.isNull())
-        return bitmap;
     QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
     reader.setAutoDetectImageFormat(false);
     return reader.read();

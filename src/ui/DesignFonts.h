@@ -36,9 +36,8 @@ void FitOnOneLine(QLabel *label);
 // The images of the designs, compiled into the program.
 void InitDesignResources();
 
-// One of those images. A 32-bit bitmap is taken as it lies, without decoding; anything else is
-// read as the format its name gives: left to guess, the toolkit loads every image plugin
-// installed on the system to ask each whether it reads the file.
+// One of those images, read as the format its name gives: left to guess, the toolkit loads
+// every image plugin installed on the system to ask each whether it reads the file.
 QImage DesignImage(const QString &path);
 
 // Builds a window from its design: the images, the controls, then the exact font sizes; and

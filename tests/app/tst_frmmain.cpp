@@ -26,20 +26,6 @@ static QByteArray Mapped() // the files mapped into this process
     return maps.open(QIODevice::ReadOnly) ? maps.readAll() : QByteArray();
 }
 
-// The font files that this process has opened, by their names.
-static QStringList FontFiles()
-{
-    QStringList files;
-    for (const QByteArray &line : Mapped().split('\n')) {
-        const QString file =
-            QFileInfo(QString::fromLocal8Bit(line.mid(line.indexOf('/')))).fileName();
-        const QString suffix = QFileInfo(file).suffix().toLower();
-        if ((suffix == "ttf" || suffix == "otf" || suffix == "ttc") && !files.contains(file))
-            files << file;
-    }
-    return files;
-}
-
 class tst_frmmain : public QObject
 {
     Q_OBJECT
@@ -54,8 +40,7 @@ class tst_frmmain : public QObject
 
 private slots:
     // The program as it starts, before any test sets the toolkit up: the main window shows with
-    // the keyboard on Exit, and Enter presses it; no image plugin has been loaded for it, nor any
-    // face but those it shows.
+    // the keyboard on Exit, and Enter presses it.
     void initTestCase()
     {
         TestHome home;
@@ -65,10 +50,6 @@ private slots:
         windows.removeIf([](QWidget *window) { return !window->inherits("frmMain"); });
         const QPointer<QWidget> main = windows.value(0);
         QVERIFY(main && main->isVisible() && main->focusWidget() == Control(main, "cmdExit"));
-        QVERIFY(!Mapped().contains("/imageformats/"));
-        const QStringList faces = FontFiles();
-        QVERIFY2(!faces.isEmpty() && faces.filter("Liberation").size() == faces.size(),
-                 qPrintable(faces.join(' ')));
         QTest::keyClick(main->focusWidget(), Qt::Key_Return);
         QVERIFY(!main || !main->isVisible());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -192,24 +173,6 @@ private slots:
         const qreal digitHeight = QFontMetricsF(minutes->font()).tightBoundingRect("0").height();
         QVERIFY(ink.top() > inside.top() && ink.bottom() < inside.bottom());
         QVERIFY(ink.height() >= (digitHeight - 1) * scale); // faint edge rows aside
-    }
-
-    // The pictures, read without decoding: their pixels as stored, the right way up, with their
-    // alpha; the background painted from where it lies in the program; the window's icon.
-    void pictures()
-    {
-        for (const char *path : {":/ui/background.bmp", ":/ui/pendrel.bmp"}) {
-            QImageReader reader(path);
-            QCOMPARE(DesignImage(path).convertToFormat(QImage::Format_ARGB32),
-                     reader.read().convertToFormat(QImage::Format_ARGB32));
-        }
-        const QResource stored(":/ui/background.bmp");
-        const uchar *background = DesignImage(stored.fileName()).constBits();
-        QVERIFY(background > stored.data() && background < stored.data() + stored.size());
-        frmMain w(world->count, world->preferences);
-        QCOMPARE(
-            w.windowIcon().pixmap(32).toImage(),
-            DesignImage(":/ui/pendrel.bmp").convertToFormat(QImage::Format_ARGB32_Premultiplied));
     }
 
     // The audio libraries stay out of memory until the first sound, and then the player module
