@@ -1,4 +1,5 @@
 // The conversions from stored text, and a settings file of any bytes read through the store.
+#include "settings/Preferences.h"
 #include "settings/SettingsStore.h"
 
 #include <QCoreApplication>
@@ -44,11 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         file.write(bytes);
         file.close();
-        const qint16 days = GetInteger16(SectionSettings, KeyWarningDays, DefaultWarningDays);
+        const qint16 days = Preferences::Read().intWarningDays();
         Check(ToInteger16(QString::number(days)) == days);
-        GetBoolean(SectionSettings, KeyPlaySounds, DefaultPlaySounds);
-        GetBoolean(SectionSettings, KeyDisplayWarnings, DefaultDisplayWarnings);
-        GetSetting(SectionSettings, KeyCustomText, DefaultCustomText);
         GetSetting(SectionSession, KeyStart);
     }
     return 0;

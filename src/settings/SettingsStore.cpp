@@ -1,7 +1,7 @@
 #include "settings/SettingsStore.h"
 
-#include "settings/TimeFormat.h"
 #include "files/RegularFile.h"
+#include "settings/TimeFormat.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -175,12 +175,6 @@ bool GetBoolean(const QString &section, const QString &key, bool defaultValue)
 {
     const QString fallback = defaultValue ? QStringLiteral("True") : QStringLiteral("False");
     return ToBoolean(GetSetting(section, key, fallback)).value_or(defaultValue);
-}
-
-qint16 GetInteger16(const QString &section, const QString &key, qint16 defaultValue)
-{
-    return ToInteger16(GetSetting(section, key, QString::number(defaultValue)))
-        .value_or(defaultValue);
 }
 
 QString DateTimeText(const QDateTime &when, const QLocale &locale)

@@ -55,7 +55,6 @@ std::optional<qint16> ToInteger16(const QString &text);
 
 // A stored preference that can't be converted falls back to the key's default.
 bool GetBoolean(const QString &section, const QString &key, bool defaultValue);
-qint16 GetInteger16(const QString &section, const QString &key, qint16 defaultValue);
 
 // The locale's short date and its time of day with seconds, no zone; midnight is the date alone.
 QString DateTimeText(const QDateTime &when, const QLocale &locale);

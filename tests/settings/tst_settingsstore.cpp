@@ -2,6 +2,7 @@
 // that are no regular file, and the date text in every locale Qt knows.
 #include "CoreTestSupport.h"
 
+#include "settings/Preferences.h"
 #include "settings/SettingsStore.h"
 
 using namespace SettingsStore;
@@ -63,7 +64,7 @@ private slots:
         for (int i = 0; i < 4096; ++i)
             garbage.append(char(i * 7919 % 251));
         world->writeLog(garbage, world->settingsFile());
-        QCOMPARE(GetInteger16(SectionSettings, KeyWarningDays, 3), 3);
+        QCOMPARE(Preferences::Read().intWarningDays(), DefaultWarningDays);
         QCOMPARE(GetBoolean(SectionSettings, KeyPlaySounds, false), false);
     }
 
