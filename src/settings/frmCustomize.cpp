@@ -11,6 +11,11 @@
 using SettingsStore::ToInteger16;
 
 namespace {
+// The custom-text box holds this much: far more than the main window shows, and still quick to
+// edit. A text box lays out and paints its whole text at every key, and a megabyte of it froze
+// the dialog for a second or more per key press.
+constexpr int LongestCustomText = 65'535;
+
 // A text as a message quotes it: a pasted page would fill the screen.
 QString ShortText(const QString &text)
 {
@@ -27,7 +32,7 @@ frmCustomize::frmCustomize(Preferences &preferences, QWidget *parent)
     LoadDesign(*ui, this, ":/ui/pendrel.png");
     UseDialogFrame(this);
     // A text box would otherwise cut what it shows, and then what OK saves, at 32,767 characters.
-    ui->txtCustomText->setMaxLength(std::numeric_limits<int>::max());
+    ui->txtCustomText->setMaxLength(LongestCustomText);
     ui->txtWarningDays->setMaxLength(std::numeric_limits<int>::max());
 
     connect(ui->cmdOK, &QPushButton::clicked, this, &frmCustomize::cmdOK_Click);
@@ -54,7 +59,18 @@ void frmCustomize::Form_Load()
 void frmCustomize::ShowCurrentSettings()
 {
     const PreferenceValues values = Preferences::Read();
-    ui->txtCustomText->setText(values.strCustomText);
+    // A longer stored text (edited by hand) is kept whole unless the user changes its
+    // beginning, which is all the box can hold; the user is told so first.
+    m_longCustomText.clear();
+    if (values.strCustomText.size() > LongestCustomText) {
+        m_longCustomText = values.strCustomText;
+        MessageBox::information(
+            this, QStringLiteral("The custom text is %L1 characters long; this box shows its "
+                                 "first %L2. It is kept whole unless you change it here.")
+                      .arg(values.strCustomText.size())
+                      .arg(LongestCustomText));
+    }
+    ui->txtCustomText->setText(values.strCustomText.left(LongestCustomText));
     ui->chkPlaySounds->setChecked(values.blnPlaySounds);
     ui->chkDisplayWarnings->setChecked(values.blnDisplayWarnings);
     ui->txtWarningDays->setText(values.strWarningDays);
@@ -69,6 +85,9 @@ void frmCustomize::cmdOK_Click()
 {
     PreferenceValues values;
     values.strCustomText = ui->txtCustomText->text();
+    if (!m_longCustomText.isEmpty() &&
+        values.strCustomText == QStringView(m_longCustomText).left(LongestCustomText))
+        values.strCustomText = m_longCustomText;
     values.blnPlaySounds = ui->chkPlaySounds->isChecked();
     values.blnDisplayWarnings = ui->chkDisplayWarnings->isChecked();
     values.strWarningDays = ui->txtWarningDays->text();

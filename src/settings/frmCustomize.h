@@ -34,4 +34,6 @@ private:
 
     std::unique_ptr<Ui::frmCustomize> ui;
     Preferences &m_preferences;
+    // A stored custom text longer than the box holds, kept to be saved whole.
+    QString m_longCustomText;
 };

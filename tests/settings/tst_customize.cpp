@@ -96,6 +96,26 @@ private slots:
         QCOMPARE(check->isChecked(), !before);
     }
 
+    // A stored custom text longer than the box holds: cut by an OK that changed nothing; and a
+    // paste longer than the box can edit at once.
+    void longCustomTexts()
+    {
+        const QString stored(70'000, QChar('y'));
+        QVERIFY(SaveSetting(SectionSettings, KeyCustomText, stored));
+        for (const int pasted : {0, 70'000}) {
+            frmCustomize dialog(world->preferences);
+            auto *text = Control<QLineEdit>(&dialog, "txtCustomText");
+            QCOMPARE(text->text().size(), 65'535);
+            text->selectAll();
+            if (pasted > 0)
+                text->insert(QString(pasted, QChar('z')));
+            Click(&dialog, "cmdOK");
+            QCOMPARE(GetSetting(SectionSettings, KeyCustomText).size(),
+                     pasted > 0 ? 65'535 : stored.size());
+        }
+        QVERIFY(MessageBox::history().value(0).text.contains(QLocale().toString(70'000)));
+    }
+
     // OK through the menu on a hand-edited file: all four stored as typed, with no false alarm,
     // the dialog gone, and the main window taking up the new preferences at once (no sound, no
     // warning at the next roll-over).
