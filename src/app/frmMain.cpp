@@ -11,7 +11,7 @@
 #include "settings/SettingsStore.h"
 #include "settings/frmCustomize.h"
 #include "ui/Accessibility.h"
-#include "ui/DesignFonts.h"
+#include "ui/Design.h"
 #include "ui/MessageBox.h"
 #include "ui/UrlOpener.h"
 #include "ui/WindowFrame.h"

@@ -4,7 +4,7 @@
 #include "clock/StopWatch.h"
 #include "compact/CompactKeys.h"
 #include "ui/Accessibility.h"
-#include "ui/DesignFonts.h"
+#include "ui/Design.h"
 #include "ui/WindowFrame.h"
 #include "ui/WindowSystem.h"
 #include "ui_frmCompact.h"

@@ -1,9 +1,9 @@
 #include "help/frmHelp.h"
 
+#include "app/Maker.h"
 #include "help/HelpText.h"
 #include "ui/Accessibility.h"
-#include "ui/DesignFonts.h"
-#include "app/Maker.h"
+#include "ui/Design.h"
 #include "ui/Readable.h"
 #include "ui/UrlOpener.h"
 #include "ui/WindowFrame.h"

@@ -2,7 +2,7 @@
 
 #include "log/SessionLog.h"
 #include "log/SessionsModel.h"
-#include "ui/DesignFonts.h"
+#include "ui/Design.h"
 #include "ui/MessageBox.h"
 #include "ui/WindowFrame.h"
 #include "ui_frmSessions.h"

@@ -1,7 +1,7 @@
 #include "settings/Preferences.h"
 
-#include "settings/SettingsStore.h"
 #include "files/RegularFile.h"
+#include "settings/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>

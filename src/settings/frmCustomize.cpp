@@ -1,7 +1,7 @@
 #include "settings/frmCustomize.h"
 
 #include "settings/Preferences.h"
-#include "ui/DesignFonts.h"
+#include "ui/Design.h"
 #include "ui/MessageBox.h"
 #include "ui/WindowFrame.h"
 #include "ui_frmCustomize.h"

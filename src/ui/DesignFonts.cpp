@@ -1,11 +1,8 @@
 #include "ui/DesignFonts.h"
 
-#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
-#include <QImageReader>
 #include <QLabel>
-#include <QPixmap>
 #include <QVariant>
 #include <QWidget>
 
@@ -109,19 +106,6 @@ void FitOnOneLine(QLabel *label)
     }
     font.setPixelSize(pixels);
     label->setFont(font);
-}
-
-void InitDesignResources()
-{
-    // Pendrel's code is a static library, whose resource initialiser the linker would drop.
-    Q_INIT_RESOURCE(resources);
-}
-
-QImage DesignImage(const QString &path)
-{
-    QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
-    reader.setAutoDetectImageFormat(false);
-    return reader.read();
 }
 
 void BeginReadingFonts()
