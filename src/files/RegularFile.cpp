@@ -114,8 +114,8 @@ QString Replace(const QString &path, QByteArrayView bytes)
     // The replaced file keeps its permissions, as it does in an editor's save.
     if (error == 0 && existed && ::fchmod(fd, old.st_mode & 07777) != 0)
         error = errno;
-    if (error == 0 && ::fsync(fd) != 0)
-        error = errno;
+    if (error == 0)
+        error = Sync(fd, SyncKind::File);
     if (::close(fd) != 0 && error == 0)
         error = errno;
     if (error == 0 && ::rename(temporary.constData(), targetName.constData()) != 0)
@@ -154,8 +154,29 @@ void SyncFolderOf(const QString &path)
                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return;
-    (void)::fsync(fd);
+    (void)Sync(fd, SyncKind::Folder);
     ::close(fd);
+}
+
+namespace {
+Syncer &syncer()
+{
+    static Syncer current;
+    return current;
+}
+} // namespace
+
+int Sync(int fd, SyncKind kind)
+{
+    if (syncer())
+        return syncer()(fd, kind);
+    const int done = kind == SyncKind::Data ? ::fdatasync(fd) : ::fsync(fd);
+    return done == 0 ? 0 : errno;
+}
+
+void SetSyncer(Syncer sync)
+{
+    syncer() = std::move(sync);
 }
 
 } // namespace RegularFile

@@ -3,6 +3,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
+
 // Pendrel reads and writes only regular files. A pipe, a device or a socket in a file's place
 // would block a read or be replaced by a write, so it is refused before it is opened. Symbolic
 // links are followed: the file behind them is the one that is read and written.
@@ -35,5 +37,18 @@ void RemoveLeftovers(const QString &path);
 // Syncs the folder that holds `path`, so that a new or renamed entry in it is on disk. A file
 // system that can't sync folders is let be.
 void SyncFolderOf(const QString &path);
+
+// What a sync puts on stable storage: a file's data (an append), a whole file, or a folder's
+// entries.
+enum class SyncKind { Data, File, Folder };
+
+// Syncs `fd` as `kind` says; 0, or the errno of the sync that failed. Every sync of Pendrel's
+// goes through here.
+int Sync(int fd, SyncKind kind);
+
+// Stands in for the system's syncs, so that a test can see which happen, and when; empty puts
+// the system's back.
+using Syncer = std::function<int(int fd, SyncKind kind)>;
+void SetSyncer(Syncer syncer);
 
 } // namespace RegularFile

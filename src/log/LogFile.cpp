@@ -155,8 +155,8 @@ Outcome KeepBackup(const QString &target, const std::function<int(int)> &write)
             return Failure(name, file.errorString());
         }
         int error = write(int(file.handle()));
-        if (error == 0 && ::fsync(int(file.handle())) != 0)
-            error = errno;
+        if (error == 0)
+            error = RegularFile::Sync(int(file.handle()), RegularFile::SyncKind::File);
         if (error != 0) {
             file.remove();
             return Failure(name, RegularFile::SystemReason(error));
@@ -258,9 +258,12 @@ Outcome Append(const QString &line)
         text = last == '\r' ? QStringLiteral("\n") : QStringLiteral("\r\n");
     AppendLogLine(text, line);
     const QByteArray bytes = QStringEncoder(QStringConverter::System).encode(text);
-    // One write in append mode: another copy's lines are never written over.
+    // One write in append mode: another copy's lines are never written over. A snapshot is done
+    // once its line is on stable storage, not in the system's cache, which a power cut loses.
     qint64 written = 0;
-    const int error = RegularFile::WriteAll(file.fd, bytes, written);
+    int error = RegularFile::WriteAll(file.fd, bytes, written);
+    if (error == 0)
+        error = RegularFile::Sync(file.fd, RegularFile::SyncKind::Data);
     if (error != 0) {
         // No half line is left behind: this call's own bytes go, while they are still the last.
         const off_t end = ::lseek(file.fd, 0, SEEK_CUR);

@@ -2,6 +2,7 @@
 // two copies sharing the log, and files that are not what they seem.
 #include "CoreTestSupport.h"
 
+#include "files/RegularFile.h"
 #include "log/SessionLog.h"
 
 static SessionLog::Outcome ReadAndRewrite()
@@ -77,6 +78,31 @@ private slots:
         world->writeLog(file);
         QVERIFY(SessionLog::Append(line).ok);
         QCOMPARE(world->logBytes(), appended);
+    }
+
+    // What is reported done is on stable storage: a snapshot's line synced once written, a
+    // save's file and then its folder, a clear's backup before the log is emptied; a sync that
+    // fails is reported, and the line it could not keep is gone.
+    void durableWrites()
+    {
+        using RegularFile::SyncKind;
+        QList<SyncKind> kinds;
+        QList<qint64> logSizes; // the log's size at each sync
+        RegularFile::SetSyncer([&](int, SyncKind kind) {
+            kinds << kind;
+            logSizes << QFileInfo(world->logFile()).size();
+            return 0;
+        });
+        const auto restore = qScopeGuard([] { RegularFile::SetSyncer({}); });
+        QVERIFY(SessionLog::Append("a;b;c").ok);
+        QVERIFY(ReadAndRewrite().ok);
+        QVERIFY(SessionLog::Clear().ok);
+        QCOMPARE(kinds, QList<SyncKind>({SyncKind::Data, SyncKind::File, SyncKind::Folder,
+                                         SyncKind::File, SyncKind::Folder}));
+        QCOMPARE(logSizes, QList<qint64>({7, 7, 8, 8, 8}));
+        RegularFile::SetSyncer([](int, SyncKind) { return EIO; });
+        QCOMPARE(SessionLog::Append("d;e;f").reason, "Input/output error");
+        QCOMPARE(world->logBytes(), QByteArray());
     }
 
     // Append, read, rewrite and clear each choosing a folder of their own; on a full disk, a
