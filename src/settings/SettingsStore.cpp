@@ -124,8 +124,12 @@ bool SaveSettings(const QString &section, const QList<std::pair<QString, QString
     store.sync();
     // A junk line or a byte-order mark reads as a format error, which hides whether the write
     // failed; a write that succeeded put a new file in place.
-    if (store.status() == QSettings::NoError || Stamp(file) != before)
+    if (store.status() == QSettings::NoError || Stamp(file) != before) {
+        // The toolkit syncs the new file before it renames it into place; the rename itself is
+        // on disk only once the folder is.
+        RegularFile::SyncFolderOf(RegularFile::Resolved(file));
         return true;
+    }
     // QSettings keeps unwritten values for every later reader of the file, and writes them with
     // the next save of anything: the old ones go back instead.
     for (qsizetype i = 0; i < values.size(); ++i) {

@@ -2,6 +2,7 @@
 // that are no regular file, and the date text in every locale Qt knows.
 #include "CoreTestSupport.h"
 
+#include "files/RegularFile.h"
 #include "settings/Preferences.h"
 #include "settings/SettingsStore.h"
 
@@ -66,6 +67,19 @@ private slots:
         world->writeLog(garbage, world->settingsFile());
         QCOMPARE(Preferences::Read().intWarningDays(), DefaultWarningDays);
         QCOMPARE(GetBoolean(SectionSettings, KeyPlaySounds, false), false);
+    }
+
+    // A save reported done whose new file a power cut could still take back: its folder unsynced.
+    void savesAreSynced()
+    {
+        QList<RegularFile::SyncKind> kinds;
+        RegularFile::SetSyncer([&](int, RegularFile::SyncKind kind) {
+            kinds << kind;
+            return 0;
+        });
+        const auto restore = qScopeGuard([] { RegularFile::SetSyncer({}); });
+        QVERIFY(SaveSettings(SectionSettings, {{KeyWarningDays, "5"}}));
+        QCOMPARE(kinds, QList<RegularFile::SyncKind>({RegularFile::SyncKind::Folder}));
     }
 
     // A byte-order mark or a junk line taken for a failed write; a save of several values that
