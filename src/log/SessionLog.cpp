@@ -1,10 +1,11 @@
 #include "log/SessionLog.h"
 
 #include "files/ProgramFolder.h"
+#include "files/UserFolders.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -34,8 +35,8 @@ QString Path()
     const QFileInfo program(folder);
     if (program.isDir() && program.isWritable())
         return QDir(folder).filePath(FileName);
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
-        .filePath(FileName);
+    return QDir(UserFolders::DataHome())
+        .filePath(QCoreApplication::applicationName() + QLatin1Char('/') + FileName);
 }
 
 QString DropZeroParts(const QString &elapsed)

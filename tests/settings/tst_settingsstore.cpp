@@ -3,8 +3,11 @@
 #include "CoreTestSupport.h"
 
 #include "files/RegularFile.h"
+#include "files/UserFolders.h"
 #include "settings/Preferences.h"
 #include "settings/SettingsStore.h"
+
+#include <pwd.h>
 
 using namespace SettingsStore;
 
@@ -67,6 +70,37 @@ private slots:
         world->writeLog(garbage, world->settingsFile());
         QCOMPARE(Preferences::Read().intWarningDays(), DefaultWarningDays);
         QCOMPARE(GetBoolean(SectionSettings, KeyPlaySounds, false), false);
+    }
+
+    // A relative $XDG_CONFIG_HOME or $XDG_DATA_HOME taken from the working folder, and no $HOME
+    // taken as the root of the disk.
+    void userFolders_data()
+    {
+        QTest::addColumn<QByteArray>("xdg");
+        QTest::addColumn<QByteArray>("home");
+        QTest::addColumn<QString>("config");
+        const QString account = QFile::decodeName(::getpwuid(::getuid())->pw_dir);
+        QTest::newRow("absolute") << QByteArray("/x/c") << QByteArray("/h") << "/x/c";
+        QTest::newRow("relative") << QByteArray("c") << QByteArray("/h") << "/h/.config";
+        QTest::newRow("no home") << QByteArray() << QByteArray() << account + "/.config";
+        QTest::newRow("relative home") << QByteArray() << QByteArray("h") << account + "/.config";
+    }
+    void userFolders()
+    {
+        QFETCH(QByteArray, xdg);
+        QFETCH(QByteArray, home);
+        QFETCH(QString, config);
+        const QByteArray oldData = qgetenv("XDG_DATA_HOME"), oldHome = qgetenv("HOME");
+        const auto restore = qScopeGuard([&] {
+            qunsetenv("XDG_CONFIG_HOME");
+            qputenv("XDG_DATA_HOME", oldData);
+            qputenv("HOME", oldHome);
+        });
+        qputenv("XDG_CONFIG_HOME", xdg);
+        qputenv("XDG_DATA_HOME", xdg);
+        qputenv("HOME", home);
+        QCOMPARE(UserFolders::ConfigHome(), config);
+        QCOMPARE(UserFolders::DataHome(), QString(config).replace(".config", ".local/share"));
     }
 
     // A save reported done whose new file a power cut could still take back: its folder unsynced.
