@@ -14,9 +14,8 @@
 
 #include <QtWidgets>
 
-// The program's objects on a fake clock, with every seam swapped: message boxes are recorded
-// and answered from a queue, sounds and opened addresses are recorded, and the desktop has
-// panels at the left, the top and the bottom of the screens.
+// The program on a fake clock, every seam swapped: message boxes, sounds and opened addresses
+// are recorded, and the desktop has panels at the left, the top and the bottom.
 struct TestWorld : TestHome {
     FakeClock clock;
     modStopWatch::StopWatch count{clock.source()};
@@ -63,7 +62,6 @@ template <typename T = QWidget> T *Control(const QObject *window, const char *na
     return control;
 }
 
-// A left click on a window's button, as the user makes it.
 inline void Click(const QObject *window, const char *button)
 {
     QTest::mouseClick(Control<QAbstractButton>(window, button), Qt::LeftButton);
@@ -80,7 +78,6 @@ inline bool IsActive(const QObject *window, const char *timer)
     return Control<QTimer>(window, timer)->isActive();
 }
 
-// The texts of the labels called `names` on `window`, joined by blanks.
 inline QString Texts(const QObject *window, std::initializer_list<const char *> names)
 {
     QStringList texts;
@@ -89,21 +86,18 @@ inline QString Texts(const QObject *window, std::initializer_list<const char *> 
     return texts.join(QLatin1Char(' '));
 }
 
-// Hours, minutes, seconds and hundredths of `window` as one reads them: "hh:mm:ss.cc".
+// "hh:mm:ss.cc", as one reads it.
 inline QString ShownTime(const QObject *window)
 {
     return Texts(window, {"lblHours", "lblMinutes", "lblSeconds", "lblSecHundreds"}).remove(' ');
 }
 
-// The smallest rectangle of `area` that holds every pixel of `image` that `isInk` picks.
 template <typename IsInk> QRect InkBounds(const QImage &image, const QRect &area, IsInk isInk)
 {
     QRect bounds;
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (isInk(image.pixel(x, y)))
-                bounds |= QRect(x, y, 1, 1);
-        }
+        for (int x = area.left(); x <= area.right(); ++x)
+            bounds |= isInk(image.pixel(x, y)) ? QRect(x, y, 1, 1) : QRect();
     }
     return bounds;
 }

@@ -49,7 +49,9 @@ private slots:
         QWidgetList windows = QApplication::topLevelWidgets();
         windows.removeIf([](QWidget *window) { return !window->inherits("frmMain"); });
         const QPointer<QWidget> main = windows.value(0);
-        QVERIFY(main && main->isVisible() && main->focusWidget() == Control(main, "cmdExit"));
+        QVERIFY(main);
+        QVERIFY(main->isVisible());
+        QCOMPARE(main->focusWidget(), Control(main, "cmdExit"));
         QTest::keyClick(main->focusWidget(), Qt::Key_Return);
         QVERIFY(!main || !main->isVisible());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -91,10 +93,9 @@ private slots:
         QCOMPARE(flashStartsAndEnds, 2);
     }
 
-    // The line a snapshot logs: the Start an earlier run left, before the first Start; then this
-    // run's times, whatever another copy of Pendrel or an unwritable store does to the stored
-    // ones; the elapsed time of that instant. An unwritable store is told once a run, and the
-    // count runs from the click, not from the moment its message is closed.
+    // A snapshot logs the Start an earlier run left, then this run's times whatever another copy
+    // or an unwritable store does to the stored ones. An unwritable store is told once a run,
+    // and the count runs from the click, not from when its message is closed.
     void snapshotLines()
     {
         frmMain w(world->count, world->preferences);
@@ -105,7 +106,8 @@ private slots:
                                     ";0 years, 0 days, 00:00:00.00");
         Click(&w, "cmdStartStop");
         const QString start = GetSetting(SectionSession, KeyStart);
-        QVERIFY(start != "06/12/2026 8:34:04 PM" && GetSetting(SectionSession, KeyStop) == "0");
+        QVERIFY(start != "06/12/2026 8:34:04 PM");
+        QCOMPARE(GetSetting(SectionSession, KeyStop), "0");
         SaveSetting(SectionSession, KeyStart, "other"); // another copy's Start and Snapshot
         SaveSetting(SectionSession, KeyStop, "other");
         world->clock.advance(366 * Day + 2 * Hour + 10);
@@ -114,7 +116,8 @@ private slots:
                                     ";1 years, 1 days, 02:00:00.01");
 
         // A folder in the settings file's place: nothing can be stored any more.
-        QVERIFY(QFile::remove(world->settingsFile()) && QDir().mkpath(world->settingsFile()));
+        QVERIFY(QFile::remove(world->settingsFile()));
+        QVERIFY(QDir().mkpath(world->settingsFile()));
         Click(&w, "cmdStartStop");
         MessageBox::setInspector([&](QMessageBox &box) {
             world->clock.advance(3'000); // read by the user
@@ -154,8 +157,8 @@ private slots:
                  "0 Years 1 Days 00:00:04.56");
     }
 
-    // The big digits cut at the panel's top edge, where the stand-in face sits higher than the
-    // design's; also run at twice the scale.
+    // The big digits cut at the panel's top edge, as the stand-in face sits higher; also run at
+    // twice the scale.
     void digitsKeepTheirTops()
     {
         frmMain w(world->count, world->preferences);
@@ -171,7 +174,8 @@ private slots:
                                      int(minutes->width() * scale), inside.height()},
                                     [](QRgb pixel) { return qGray(pixel) < 96; });
         const qreal digitHeight = QFontMetricsF(minutes->font()).tightBoundingRect("0").height();
-        QVERIFY(ink.top() > inside.top() && ink.bottom() < inside.bottom());
+        QVERIFY(ink.top() > inside.top());
+        QVERIFY(ink.bottom() < inside.bottom());
         QVERIFY(ink.height() >= (digitHeight - 1) * scale); // faint edge rows aside
     }
 
@@ -189,7 +193,8 @@ private slots:
         QVERIFY(!Mapped().contains("libQt6Multimedia"));
         QTest::failOnWarning(QRegularExpression("plays no sounds"));
         Click(&w, "cmdReset");
-        QVERIFY(Mapped().contains("libpendrel-sound.so") && Mapped().contains("libQt6Multimedia"));
+        QVERIFY(Mapped().contains("libpendrel-sound.so"));
+        QVERIFY(Mapped().contains("libQt6Multimedia"));
     }
 };
 

@@ -29,9 +29,8 @@ private slots:
                                    << "0 Years 0 Days 00:00:00.00";
     }
     // A stale count, a lost or doubled roll-over (after a long suspend too), a warning armed by
-    // the compact window's tick, a way back leaving main hidden or ending Pendrel, a minimized
-    // window leaving nothing on screen; the window not known by the program's name and icon,
-    // not above the other windows or not on the panel of its screen (of two).
+    // the compact window's tick, a way back leaving main hidden or ending Pendrel or minimized;
+    // the window not named and drawn as the program, not on top, or not by its screen's panel.
     void handOverAndBack()
     {
         QFETCH(int, clicks);
@@ -56,7 +55,8 @@ private slots:
         });
         QTimer::singleShot(0, &main, [&] {
             auto *compact = qobject_cast<frmCompact *>(QApplication::activeModalWidget());
-            QVERIFY(compact && !main.isVisible());
+            QVERIFY(compact);
+            QVERIFY(!main.isVisible());
             QCOMPARE(compact->windowTitle(), "Pendrel"); // as window lists and screen readers say
             QCOMPARE(compact->windowIcon().pixmap(32).toImage(),
                      main.windowIcon().pixmap(32).toImage());
@@ -81,18 +81,17 @@ private slots:
         });
         QTimer::singleShot(5000, &main, [] { QCoreApplication::exit(1); }); // stuck in compact
         QCOMPARE(QCoreApplication::exec(), 7);
-        QVERIFY(main.isVisible() && lastClosed.isEmpty());
+        QVERIFY(main.isVisible());
+        QVERIFY(lastClosed.isEmpty());
         QCOMPARE(shownOn(&main), shown); // brought up to date on the way back, not by a tick
         QVERIFY(!IsActive(&main, "tmrWarning"));
         QCOMPARE(world.playedSounds.size(), int(!shown.startsWith("0 Years 0 Days")));
     }
 
     // A right or left+right drag moving; a click's wobble moving; a drag that trails the
-    // pointer, tells the window system the pointer's place in the window instead of on the
-    // screen, or ends off the work area; a window system's move left running after the button
-    // is up, even by a release that came before the move began. Once with the window system
-    // moving the window, as under a window manager, and once as offscreen, where the window
-    // follows the pointer.
+    // pointer, hands the window system the pointer's place in the window, not on the screen, or
+    // ends off the work area; a window system's move left running after the button is up, even
+    // by a release before the move began. With a window manager moving, and without.
     void drags()
     {
         for (const bool windowSystemMoves : {true, false}) {
@@ -113,26 +112,21 @@ private slots:
             bool watching = true; // for the end of a drag that the window system has, only then
             // Presses `buttons` on the label, moves a pixel, then by `by`, and lets go: how far
             // the window went at the pixel, during the move, and in all.
-            const auto drag = [&](Qt::MouseButtons buttons, const QPoint &by) {
+            const auto drag = [&](const QList<Qt::MouseButton> &buttons, const QPoint &by) {
                 const QPoint from = label->mapToGlobal(QPoint(5, 5)), start = compact.pos();
-                for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
-                    if (buttons & button)
-                        QTest::mousePress(label, button, {}, QPoint(5, 5));
-                }
+                for (const Qt::MouseButton button : buttons)
+                    QTest::mousePress(label, button, {}, QPoint(5, 5));
                 QTest::mouseMove(label, QPoint(4, 4)); // within the drag distance
                 const QPoint wobble = compact.pos() - start;
                 QTest::mouseMove(label, label->mapFromGlobal(from + by));
                 const QPoint during = compact.pos() - start;
                 // A window manager that has the drag keeps the release from the labels.
-                const bool systemHasIt = windowSystemMoves && buttons == Qt::LeftButton;
+                const bool systemHasIt = windowSystemMoves && buttons == QList{Qt::LeftButton};
                 watching = watching && IsActive(&compact, "tmrDragEnd") == systemHasIt;
                 QWidget *receiver = systemHasIt ? Control(&compact, "Picture1") : label;
                 QCursor::setPos(from + by);
-                for (const Qt::MouseButton button : {Qt::RightButton, Qt::LeftButton}) {
-                    if (buttons & button)
-                        QTest::mouseRelease(receiver, button, {},
-                                            receiver->mapFromGlobal(from + by));
-                }
+                for (auto button = buttons.crbegin(); button != buttons.crend(); ++button)
+                    QTest::mouseRelease(receiver, *button, {}, receiver->mapFromGlobal(from + by));
                 if (systemHasIt) {
                     Fire(&compact, "tmrDragEnd");
                     watching = watching && !IsActive(&compact, "tmrDragEnd");
@@ -140,17 +134,17 @@ private slots:
                 return QList<QPoint>{wobble, during, compact.pos() - start};
             };
             const QPoint grab = label->mapToGlobal(QPoint(5, 5)), by(-40, -30);
-            QCOMPARE(drag(Qt::RightButton, by), QList<QPoint>(3));
-            QCOMPARE(drag(Qt::LeftButton | Qt::RightButton, by), QList<QPoint>(3));
+            QCOMPARE(drag({Qt::RightButton}, by), QList<QPoint>(3));
+            QCOMPARE(drag({Qt::LeftButton, Qt::RightButton}, by), QList<QPoint>(3));
             QVERIFY(handedOver.isEmpty());
             // Followed from the first step past the drag distance, or left to the window system.
             const QList<QPoint> moved = {{}, windowSystemMoves ? QPoint() : by, by};
-            QCOMPARE(drag(Qt::LeftButton, by), moved);
+            QCOMPARE(drag({Qt::LeftButton}, by), moved);
             QCOMPARE(handedOver, QList<QPoint>(int(windowSystemMoves), grab));
             const QRect area = WindowSystem::WorkArea(compact.screen());
-            drag(Qt::LeftButton, area.bottomRight());
+            drag({Qt::LeftButton}, area.bottomRight());
             QCOMPARE(compact.frameGeometry().bottomRight(), area.bottomRight());
-            drag(Qt::LeftButton, -area.bottomRight());
+            drag({Qt::LeftButton}, -area.bottomRight());
             QCOMPARE(compact.frameGeometry().topLeft(), area.topLeft());
             QTest::mousePress(label, Qt::LeftButton, {}, QPoint(5, 5));
             QTest::mouseMove(label, QPoint(45, 5));

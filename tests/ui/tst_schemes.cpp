@@ -90,10 +90,9 @@ class tst_schemes : public QObject
     Q_OBJECT
 
 private slots:
-    // A window off the centre of the work area, or centred by its inside instead of its frame;
-    // one that stays maximized or full screen when the window system makes it so. Then the
-    // desktop turns dark, with a large font: text unreadable or cut, the main window grown, a
-    // warning or a grid cell that can't be read.
+    // A window off the work area's centre, or centred by its inside; one that stays maximized or
+    // full screen when the window system makes it so. Then the desktop turns dark, with a large
+    // font: text unreadable or cut, the main window grown, a warning or grid cell unreadable.
     void everyWindow()
     {
         TestWorld world;
@@ -137,23 +136,20 @@ private slots:
         QCOMPARE(Faults(&main).join(", "), QString());
 
         auto *grid = Control<QTableView>(&sessions, "grdSessions");
+        const QHeaderView *top = grid->horizontalHeader();
+        QVERIFY(InkContrast(&sessions, QRect(top->mapTo(&sessions, QPoint()), top->size())) >= 4.5);
         for (int column = 0; column < 4; ++column) {
             const QRect cell = grid->visualRect(grid->model()->index(0, column));
             const QRect area(grid->viewport()->mapTo(&sessions, cell.topLeft()), cell.size());
             QVERIFY2(InkContrast(&sessions, area) >= 4.5, qPrintable(QString::number(column)));
         }
-        const QRect header(grid->horizontalHeader()->mapTo(&sessions, QPoint()),
-                           grid->horizontalHeader()->size());
-        QVERIFY(InkContrast(&sessions, header) >= 4.5);
-        // The header's lines are black, and the band beside its last section is the grey of
-        // the area outside the cells.
+        // The header's lines are black; the band beside its last section is the grey around cells.
         const QImage shot = sessions.grab().toImage();
-        const QHeaderView *top = grid->horizontalHeader();
-        const QPoint band = top->mapTo(&sessions, QPoint(top->length() + 4, top->height() / 2));
-        QCOMPARE(QColor(shot.pixel(band)).name(), "#808080");
-        const QPoint line =
-            top->mapTo(&sessions, QPoint(top->sectionSize(0) / 2, top->height() - 1));
-        QCOMPARE(QColor(shot.pixel(line)).name(), "#000000");
+        const auto colour = [&](int x, int y) {
+            return QColor(shot.pixel(top->mapTo(&sessions, QPoint(x, y)))).name();
+        };
+        QCOMPARE(colour(top->length() + 4, top->height() / 2), "#808080");
+        QCOMPARE(colour(top->sectionSize(0) / 2, top->height() - 1), "#000000");
     }
 
     void fitTheWorkArea_data()
