@@ -59,6 +59,7 @@ void frmCustomize::Form_Load()
 void frmCustomize::ShowCurrentSettings()
 {
     const PreferenceValues values = Preferences::Read();
+    m_shown = values;
     // A longer stored text (edited by hand) is kept whole unless the user changes its
     // beginning, which is all the box can hold; the user is told so first.
     m_longCustomText.clear();
@@ -101,6 +102,18 @@ void frmCustomize::cmdOK_Click()
         ui->txtWarningDays->selectAll();
         return;
     }
+
+    // What this dialog left as it found it takes what the store holds now: another copy's OK
+    // meanwhile is not undone.
+    const PreferenceValues now = Preferences::Read();
+    if (values.strCustomText == m_shown.strCustomText)
+        values.strCustomText = now.strCustomText;
+    if (values.blnPlaySounds == m_shown.blnPlaySounds)
+        values.blnPlaySounds = now.blnPlaySounds;
+    if (values.blnDisplayWarnings == m_shown.blnDisplayWarnings)
+        values.blnDisplayWarnings = now.blnDisplayWarnings;
+    if (values.strWarningDays == m_shown.strWarningDays)
+        values.strWarningDays = now.strWarningDays;
 
     QString failure;
     if (!m_preferences.Save(values, &failure)) {

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "settings/Preferences.h"
+
 #include <QDialog>
 
 #include <memory>
-
-class Preferences;
 
 namespace Ui {
 class frmCustomize;
@@ -36,4 +36,6 @@ private:
     Preferences &m_preferences;
     // A stored custom text longer than the box holds, kept to be saved whole.
     QString m_longCustomText;
+    // What the store held when the dialog opened.
+    PreferenceValues m_shown;
 };

@@ -116,6 +116,19 @@ private slots:
         QVERIFY(MessageBox::history().value(0).text.contains(QLocale().toString(70'000)));
     }
 
+    // Customize open in two copies at once: the second OK putting back what the first stored.
+    void twoCopiesAtOnce()
+    {
+        frmCustomize first(world->preferences);
+        frmCustomize second(world->preferences);
+        Control<QLineEdit>(&first, "txtWarningDays")->setText("9");
+        Click(&first, "cmdOK");
+        Control<QLineEdit>(&second, "txtCustomText")->setText("mine");
+        Click(&second, "cmdOK");
+        QCOMPARE(GetSetting(SectionSettings, KeyWarningDays), "9");
+        QCOMPARE(GetSetting(SectionSettings, KeyCustomText), "mine");
+    }
+
     // OK through the menu on a hand-edited file: all four stored as typed, with no false alarm,
     // the dialog gone, and the main window taking up the new preferences at once (no sound, no
     // warning at the next roll-over).
