@@ -227,11 +227,13 @@ void frmMain::ReportUnstoredTimes(bool stored)
         return;
     // Once a run is enough: the store stays broken until the user mends it.
     m_reportedStoreFailure = true;
-    MessageBox::error(
-        this, QStringLiteral("The start and stop times could not be saved in the settings file. "
-                             "Your session log is not affected: its lines still carry this "
-                             "run's times.\n\nSettings file: %1")
-                  .arg(QDir::toNativeSeparators(SettingsStore::StoreLocation())));
+    QString text = QStringLiteral("The start and stop times could not be saved in the settings "
+                                  "file. Your session log is not affected: its lines still carry "
+                                  "this run's times.\n\nSettings file: %1")
+                       .arg(QDir::toNativeSeparators(SettingsStore::StoreLocation()));
+    if (!SettingsStore::LastFailure().isEmpty())
+        text += QStringLiteral("\n\n") + SettingsStore::LastFailure();
+    MessageBox::error(this, text);
 }
 
 bool frmMain::AppendSessionLog()

@@ -2,17 +2,16 @@
 // that the log's path names once links are followed.
 #include "log/SessionLog.h"
 
+#include "files/Locks.h"
 #include "files/RegularFile.h"
 
 #include <QDateTime>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHashFunctions>
 #include <QLockFile>
 #include <QStringEncoder>
-#include <QThread>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -169,27 +168,6 @@ Outcome KeepBackup(const QString &target, const std::function<int(int)> &write)
     return Failure(target + QStringLiteral(".bak"), QStringLiteral("Every backup name is taken."));
 }
 
-// False only while another copy holds the lock. A lock that can't be made at all (a full disk,
-// say) doesn't stop the write, which then fails or not for its own reason. QLockFile's own wait
-// sleeps 100 ms and longer between tries; the lock is held for milliseconds.
-bool TakeLock(QLockFile &lock, int waitMs)
-{
-    const QDeadlineTimer deadline(waitMs);
-    while (!lock.tryLock(0)) {
-        if (lock.error() != QLockFile::LockFailedError)
-            return true;
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(1);
-    }
-    return true;
-}
-
-QString Busy()
-{
-    return QStringLiteral("Another copy of Pendrel is writing it. Try again in a moment.");
-}
-
 QString ChangedReason()
 {
     return QStringLiteral("It was changed after it was read.");
@@ -208,7 +186,7 @@ ReadResult ReadAll()
     MakeFolderFor(target);
     // Another copy's line is read whole, not half written.
     QLockFile lock(target + QStringLiteral(".lock"));
-    TakeLock(lock, AppendLockWait);
+    Locks::Take(lock, AppendLockWait);
     RegularFd file(target, O_RDONLY | O_CREAT);
     if (file.fd < 0) {
         result.loaded.read = !QFileInfo(target).exists();
@@ -244,7 +222,7 @@ Outcome Append(const QString &line)
     if (!refusal.isEmpty())
         return Failure(path, refusal);
     QLockFile lock(target + QStringLiteral(".lock"));
-    TakeLock(lock, AppendLockWait);
+    Locks::Take(lock, AppendLockWait);
     RegularFd file(target, O_RDWR | O_APPEND | O_CREAT);
     if (file.fd < 0)
         return Failure(path, file.reason);
@@ -284,8 +262,8 @@ Outcome Rewrite(const std::vector<Row> &rows, const Loaded &loaded, bool overwri
         return Failure(path, refusal);
     // No append and no other rewrite falls between the reading below and the rename.
     QLockFile lock(target + QStringLiteral(".lock"));
-    if (!TakeLock(lock, RewriteLockWait))
-        return Failure(path, Busy());
+    if (!Locks::Take(lock, RewriteLockWait))
+        return Failure(path, Locks::WhatHolds(lock.fileName()));
     RegularFile::RemoveLeftovers(target);
     try {
         QByteArray now;
@@ -345,8 +323,8 @@ Outcome Clear()
         return Failure(path, refusal);
     MakeFolderFor(target);
     QLockFile lock(target + QStringLiteral(".lock"));
-    if (!TakeLock(lock, RewriteLockWait))
-        return Failure(path, Busy());
+    if (!Locks::Take(lock, RewriteLockWait))
+        return Failure(path, Locks::WhatHolds(lock.fileName()));
     // Emptied in place, so a link keeps pointing at the log.
     RegularFd file(target, O_RDWR | O_CREAT);
     // A read-only log in a folder that can be written is deleted, as it always was.

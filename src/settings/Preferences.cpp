@@ -78,7 +78,8 @@ bool Preferences::Save(const PreferenceValues &values, QString *failure)
             const QString path = StoreLocation();
             *failure =
                 QStringLiteral("Your settings could not be saved.\n\n%1\n\nSettings file: %2")
-                    .arg(WriteFailureReason(path), QDir::toNativeSeparators(path));
+                    .arg(LastFailure().isEmpty() ? WriteFailureReason(path) : LastFailure(),
+                         QDir::toNativeSeparators(path));
         }
         return false;
     }

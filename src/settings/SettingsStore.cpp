@@ -1,5 +1,6 @@
 #include "settings/SettingsStore.h"
 
+#include "files/Locks.h"
 #include "files/RegularFile.h"
 #include "settings/TimeFormat.h"
 
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QLockFile>
 #include <QSettings>
 #include <QStringList>
 
@@ -19,6 +21,9 @@
 namespace SettingsStore {
 
 namespace {
+// How long a save waits for another copy's save of the settings file.
+constexpr int SettingsLockWait = 2000;
+
 QString ApplicationName()
 {
     return QStringLiteral("Pendrel");
@@ -113,6 +118,15 @@ bool SaveSettings(const QString &section, const QList<std::pair<QString, QString
     LastFailureText() = RegularFile::Refusal(file);
     if (!LastFailureText().isEmpty())
         return false;
+    {
+        // The toolkit's own write waits for this lock without end: it is taken here first, for
+        // a bounded time, and let go at once for the toolkit to take.
+        QLockFile lock(file + QStringLiteral(".lock"));
+        if (!Locks::Take(lock, SettingsLockWait)) {
+            LastFailureText() = Locks::WhatHolds(lock.fileName());
+            return false;
+        }
+    }
     const FileStamp before = Stamp(file);
     // One file written in one step: every value or, when it fails, none.
     QSettings store(file, QSettings::IniFormat);
@@ -138,7 +152,7 @@ bool SaveSettings(const QString &section, const QList<std::pair<QString, QString
         else
             store.remove(KeyPath(section, values[i].first));
     }
-    LastFailureText() = QStringLiteral("The file could not be written.");
+    LastFailureText().clear();
     return false;
 }
 

@@ -40,7 +40,8 @@ bool SaveSetting(const QString &section, const QString &key, const QString &valu
 // Stores every value under `section` in one write: all of them, or, returning false, none.
 bool SaveSettings(const QString &section, const QList<std::pair<QString, QString>> &values);
 
-// Why the last save failed, for a message: "It is a named pipe (FIFO)...", say.
+// Why the last save failed, for a message: "It is a named pipe (FIFO)...", or what holds the
+// file's lock, say. Empty when the store could not tell.
 QString LastFailure();
 
 // Where the store keeps its file, for messages.

@@ -105,6 +105,17 @@ private slots:
         QCOMPARE(world->logBytes(), QByteArray());
     }
 
+    // A folder in the place of the log's lock: a snapshot lost for it, or a save that blames
+    // another copy of Pendrel.
+    void stuckLock()
+    {
+        world->writeLog("a;b;c\r\n");
+        QVERIFY(QDir().mkpath(world->logFile() + ".lock"));
+        QVERIFY(SessionLog::Append("d;e;f").ok);
+        QCOMPARE(world->logBytes(), "a;b;c\r\nd;e;f\r\n");
+        QVERIFY(ReadAndRewrite().reason.startsWith("A folder stands where Pendrel keeps its lock"));
+    }
+
     // Append, read, rewrite and clear each choosing a folder of their own; on a full disk, a
     // half-written line, a truncated rewrite, a temporary file left, or a vague reason.
     void fallbackFolderAndFullDisk()

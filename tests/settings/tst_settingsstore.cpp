@@ -103,6 +103,17 @@ private slots:
         QCOMPARE(UserFolders::DataHome(), QString(config).replace(".config", ".local/share"));
     }
 
+    // A folder in the place of the settings file's lock: a save that waits for it for good, or
+    // fails without saying what is there.
+    void stuckLock()
+    {
+        const QString lock = world->settingsFile() + ".lock";
+        QVERIFY(QDir().mkpath(lock));
+        QVERIFY(!SaveSettings(SectionSettings, {{KeyWarningDays, "5"}}));
+        QVERIFY(LastFailure().startsWith("A folder stands where Pendrel keeps its lock"));
+        QVERIFY(LastFailure().contains(lock));
+    }
+
     // A save reported done whose new file a power cut could still take back: its folder unsynced.
     void savesAreSynced()
     {
