@@ -2,6 +2,7 @@
 #include "ui/Design.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QImageReader>
 
 void InitDesignResources()
@@ -15,4 +16,13 @@ QImage DesignImage(const QString &path)
     QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
     reader.setAutoDetectImageFormat(false);
     return reader.read();
+}
+
+QIcon DesignIcon(const QString &path)
+{
+    static QHash<QString, QIcon> made;
+    auto found = made.find(path);
+    if (found == made.end())
+        found = made.insert(path, QIcon(QPixmap::fromImage(DesignImage(path))));
+    return *found;
 }

@@ -2,6 +2,7 @@
 
 #include "ui/DesignFonts.h"
 
+#include <QIcon>
 #include <QImage>
 #include <QPixmap>
 #include <QString>
@@ -13,6 +14,10 @@ void InitDesignResources();
 // every image plugin installed on the system to ask each whether it reads the file.
 QImage DesignImage(const QString &path);
 
+// The window icon made of one of those images, made once: a new icon for each window adds to
+// the toolkit's pixmap cache at every opening, some 5 kB a window that is never given back.
+QIcon DesignIcon(const QString &path);
+
 // Builds a window from its design: the images, the controls, then the exact font sizes; and
 // gives it its icon, where it has one.
 template <class Design, class Window>
@@ -22,5 +27,5 @@ void LoadDesign(Design &design, Window *window, const char *icon = nullptr)
     design.setupUi(window);
     ApplyDesignFonts(window);
     if (icon)
-        window->setWindowIcon(QPixmap::fromImage(DesignImage(QLatin1String(icon))));
+        window->setWindowIcon(DesignIcon(QLatin1String(icon)));
 }

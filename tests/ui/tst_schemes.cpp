@@ -110,6 +110,8 @@ private slots:
         for (QWidget *window : framed)
             QCOMPARE(window->frameGeometry().center(),
                      WindowSystem::WorkArea(window->screen()).center());
+        // One icon for all: a new one at each opening grows the toolkit's pixmap cache.
+        QCOMPARE(sessions.windowIcon().cacheKey(), customize.windowIcon().cacheKey());
         for (QWidget *window : windows) {
             const QSize size = window->size();
             for (const Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowFullScreen}) {
