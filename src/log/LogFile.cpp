@@ -121,12 +121,13 @@ size_t Digest(QByteArrayView bytes)
     return qHashBits(bytes.data(), size_t(bytes.size()), 0);
 }
 
-// Copies the whole of `from`, from its start, to `to`: 0, or the errno that stopped it.
+// Copies what is left of `from` to `to`, leaving `from`'s offset where the copy ended: 0, or the
+// errno that stopped it.
 int CopyAll(int from, int to)
 {
     char chunk[65536];
-    for (off_t offset = 0;;) {
-        const ssize_t n = ::pread(from, chunk, sizeof chunk, offset);
+    for (;;) {
+        const ssize_t n = ::read(from, chunk, sizeof chunk);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -134,7 +135,6 @@ int CopyAll(int from, int to)
         qint64 written = 0;
         if (const int error = RegularFile::WriteAll(to, QByteArrayView(chunk, n), written))
             return error;
-        offset += n;
     }
 }
 
@@ -171,6 +171,52 @@ Outcome KeepBackup(const QString &target, const std::function<int(int)> &write)
 QString ChangedReason()
 {
     return QStringLiteral("It was changed after it was read.");
+}
+
+// Another copy's snapshot that stopped waiting for the lock lands in the old file even while a
+// save or a clear replaces it. What reached the old file past `old`'s offset follows the new
+// file's lines; should that fail, it is kept in a backup.
+void CarryOver(int old, const QString &target)
+{
+    QByteArray late;
+    if (ReadAllBytes(old, 0, late) != 0 || late.isEmpty())
+        return;
+    RegularFd file(target, O_RDWR | O_APPEND);
+    char last = '\n';
+    if (file.fd >= 0 && file.info.st_size > 0)
+        (void)::pread(file.fd, &last, 1, file.info.st_size - 1);
+    if (last == '\n' && late.startsWith('\n')) // the line end that the old file lacked
+        late.remove(0, 1);
+    else if (last == '\n' && late.startsWith("\r\n"))
+        late.remove(0, 2);
+    qint64 written = 0;
+    int error = file.fd < 0 ? EBADF : RegularFile::WriteAll(file.fd, late, written);
+    if (error == 0)
+        error = RegularFile::Sync(file.fd, RegularFile::SyncKind::Data);
+    if (error == 0 && file.close())
+        return;
+    KeepBackup(target, [&](int fd) { return RegularFile::WriteAll(fd, late, written); });
+}
+
+// False when the file that `file` wrote to has since been replaced or emptied under `target`.
+bool StillInPlace(const RegularFd &file, const QString &target)
+{
+    struct stat now = {}, named = {};
+    const off_t end = ::lseek(file.fd, 0, SEEK_CUR);
+    return ::fstat(file.fd, &now) == 0 && now.st_nlink > 0 && now.st_size >= end &&
+           ::stat(QFile::encodeName(target).constData(), &named) == 0 &&
+           named.st_dev == now.st_dev && named.st_ino == now.st_ino;
+}
+
+// Whether the log at `target` holds `line`, a whole line with its line end.
+bool Holds(const QString &target, const QByteArray &line)
+{
+    RegularFd file(target, O_RDONLY);
+    QByteArray bytes;
+    if (file.fd < 0 || file.info.st_size > 2 * MaxReadBytes ||
+        ReadAllBytes(file.fd, file.info.st_size, bytes) != 0)
+        return false;
+    return bytes.startsWith(line) || bytes.contains('\n' + line);
 }
 } // namespace
 
@@ -222,37 +268,48 @@ Outcome Append(const QString &line)
     if (!refusal.isEmpty())
         return Failure(path, refusal);
     QLockFile lock(target + QStringLiteral(".lock"));
-    Locks::Take(lock, AppendLockWait);
-    RegularFd file(target, O_RDWR | O_APPEND | O_CREAT);
-    if (file.fd < 0)
-        return Failure(path, file.reason);
-
+    bool locked = Locks::Take(lock, AppendLockWait);
     QString text;
-    char last = 0;
-    // A last line without its line end must not swallow the new one; a CR there is half of one.
-    // Only that byte is read.
-    if (file.info.st_size > 0 && ::pread(file.fd, &last, 1, file.info.st_size - 1) == 1 &&
-        last != '\n')
-        text = last == '\r' ? QStringLiteral("\n") : QStringLiteral("\r\n");
     AppendLogLine(text, line);
-    const QByteArray bytes = QStringEncoder(QStringConverter::System).encode(text);
-    // One write in append mode: another copy's lines are never written over. A snapshot is done
-    // once its line is on stable storage, not in the system's cache, which a power cut loses.
-    qint64 written = 0;
-    int error = RegularFile::WriteAll(file.fd, bytes, written);
-    if (error == 0)
-        error = RegularFile::Sync(file.fd, RegularFile::SyncKind::Data);
-    if (error != 0) {
-        // No half line is left behind: this call's own bytes go, while they are still the last.
-        const off_t end = ::lseek(file.fd, 0, SEEK_CUR);
-        struct stat now = {};
-        if (written > 0 && ::fstat(file.fd, &now) == 0 && now.st_size == end)
-            (void)::ftruncate(file.fd, end - written);
-        return Failure(path, RegularFile::SystemReason(error));
+    const QByteArray lineBytes = QStringEncoder(QStringConverter::System).encode(text);
+    for (int attempt = 1;; ++attempt) {
+        RegularFd file(target, O_RDWR | O_APPEND | O_CREAT);
+        if (file.fd < 0)
+            return Failure(path, file.reason);
+        QByteArray bytes = lineBytes;
+        char last = 0;
+        // A last line without its line end must not swallow the new one; a CR there is half of
+        // one. Only that byte is read.
+        if (file.info.st_size > 0 && ::pread(file.fd, &last, 1, file.info.st_size - 1) == 1 &&
+            last != '\n')
+            bytes.prepend(last == '\r' ? "\n" : "\r\n");
+        // One write in append mode: another copy's lines are never written over. A snapshot is
+        // done once its line is on stable storage, not in the system's cache, which a power cut
+        // loses.
+        qint64 written = 0;
+        int error = RegularFile::WriteAll(file.fd, bytes, written);
+        if (error == 0)
+            error = RegularFile::Sync(file.fd, RegularFile::SyncKind::Data);
+        if (error != 0) {
+            // No half line is left behind: this call's own bytes go, while they are still last.
+            const off_t end = ::lseek(file.fd, 0, SEEK_CUR);
+            struct stat now = {};
+            if (written > 0 && ::fstat(file.fd, &now) == 0 && now.st_size == end)
+                (void)::ftruncate(file.fd, end - written);
+            return Failure(path, RegularFile::SystemReason(error));
+        }
+        // A save or clear that held the lock past the wait carries over the lines that reached
+        // the file it replaced before it let the lock go; a line that came later is written again.
+        const bool inPlace = StillInPlace(file, target);
+        if (!file.close())
+            return Failure(path, file.reason);
+        if (inPlace || attempt == 3)
+            return {true, path, {}, false, {}};
+        if (!locked)
+            locked = Locks::Take(lock, AppendLockWait);
+        if (Holds(target, lineBytes))
+            return {true, path, {}, false, {}};
     }
-    if (!file.close())
-        return Failure(path, file.reason);
-    return {true, path, {}, false, {}};
 }
 
 Outcome Rewrite(const std::vector<Row> &rows, const Loaded &loaded, bool overwrite)
@@ -268,8 +325,9 @@ Outcome Rewrite(const std::vector<Row> &rows, const Loaded &loaded, bool overwri
     try {
         QByteArray now;
         bool sameFile = false;
+        std::optional<RegularFd> old;
         if (QFileInfo(target).exists()) {
-            RegularFd file(target, O_RDONLY);
+            const RegularFd &file = old.emplace(target, O_RDONLY);
             if (file.fd < 0)
                 return Failure(path, file.reason);
             if (file.info.st_size > 2 * MaxReadBytes)
@@ -310,6 +368,8 @@ Outcome Rewrite(const std::vector<Row> &rows, const Loaded &loaded, bool overwri
         const QString failed = RegularFile::Replace(target, Encode(rows) + tail);
         if (!failed.isEmpty())
             return Failure(path, failed);
+        if (old)
+            CarryOver(old->fd, target);
         return done;
     } catch (const std::bad_alloc &) {
         return Failure(path, OutOfMemory());
@@ -325,7 +385,7 @@ Outcome Clear()
     QLockFile lock(target + QStringLiteral(".lock"));
     if (!Locks::Take(lock, RewriteLockWait))
         return Failure(path, Locks::WhatHolds(lock.fileName()));
-    // Emptied in place, so a link keeps pointing at the log.
+    // The file behind a link is emptied, so the link keeps pointing at the log.
     RegularFd file(target, O_RDWR | O_CREAT);
     // A read-only log in a folder that can be written is deleted, as it always was.
     const bool remove = file.fd < 0 && (file.error == EACCES || file.error == EPERM) &&
@@ -349,6 +409,12 @@ Outcome Clear()
     }
     if (remove)
         return QFile::remove(path) ? done : Failure(path, file.reason);
+    // Replaced by an empty file, so that a line another copy appends meanwhile is carried over;
+    // emptied in place where the folder takes no new file.
+    if (RegularFile::Replace(target, {}).isEmpty()) {
+        CarryOver(file.fd, target);
+        return done;
+    }
     if (::ftruncate(file.fd, 0) != 0)
         return Failure(path, RegularFile::SystemReason(errno));
     if (!file.close())

@@ -97,12 +97,55 @@ private slots:
         QVERIFY(SessionLog::Append("a;b;c").ok);
         QVERIFY(ReadAndRewrite().ok);
         QVERIFY(SessionLog::Clear().ok);
-        QCOMPARE(kinds, QList<SyncKind>({SyncKind::Data, SyncKind::File, SyncKind::Folder,
-                                         SyncKind::File, SyncKind::Folder}));
-        QCOMPARE(logSizes, QList<qint64>({7, 7, 8, 8, 8}));
+        QCOMPARE(kinds,
+                 QList<SyncKind>({SyncKind::Data, SyncKind::File, SyncKind::Folder, SyncKind::File,
+                                  SyncKind::Folder, SyncKind::File, SyncKind::Folder}));
+        QCOMPARE(logSizes, QList<qint64>({7, 7, 8, 8, 8, 8, 0}));
         RegularFile::SetSyncer([](int, SyncKind) { return EIO; });
         QCOMPARE(SessionLog::Append("d;e;f").reason, "Input/output error");
         QCOMPARE(world->logBytes(), QByteArray());
+    }
+
+    // Another copy's snapshot that stopped waiting for the lock lands in the file that a save or
+    // a clear is replacing, or was replaced just after it: lost, or written twice.
+    void lateLines_data()
+    {
+        QTest::addColumn<QString>("during"); // what comes between the first write and its sync
+        QTest::addColumn<QByteArray>("log");
+        QTest::newRow("save") << "save" << QByteArray("a;b;c;\r\nlate\r\n");
+        QTest::newRow("clear") << "clear" << QByteArray("late\r\n");
+        QTest::newRow("append, file replaced") << "replaced" << QByteArray("x\r\nlate\r\n");
+        QTest::newRow("append, line carried") << "carried" << QByteArray("a;b;c\r\nlate\r\n");
+    }
+    void lateLines()
+    {
+        QFETCH(QString, during);
+        QFETCH(QByteArray, log);
+        world->writeLog("a;b;c\r\n");
+        bool first = true; // what goes wrong shows in the log at the end
+        RegularFile::SetSyncer([&](int, RegularFile::SyncKind) {
+            if (!std::exchange(first, false))
+                return 0;
+            if (during == "save" || during == "clear") {
+                QFile file(world->logFile());
+                file.open(QIODevice::Append);
+                file.write("late\r\n");
+            } else {
+                QSaveFile replacement(world->logFile());
+                replacement.open(QIODevice::WriteOnly);
+                replacement.write(during == "replaced" ? "x\r\n" : world->logBytes());
+                replacement.commit();
+            }
+            return 0;
+        });
+        const auto restore = qScopeGuard([] { RegularFile::SetSyncer({}); });
+        if (during == "save")
+            QVERIFY(ReadAndRewrite().ok);
+        else if (during == "clear")
+            QVERIFY(SessionLog::Clear().ok);
+        else
+            QVERIFY(SessionLog::Append("late").ok);
+        QCOMPARE(world->logBytes(), log);
     }
 
     // A folder in the place of the log's lock: a snapshot lost for it, or a save that blames
