@@ -13,6 +13,7 @@
 #include <QLockFile>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <functional>
@@ -208,15 +209,16 @@ bool StillInPlace(const RegularFd &file, const QString &target)
            named.st_dev == now.st_dev && named.st_ino == now.st_ino;
 }
 
-// Whether the log at `target` holds `line`, a whole line with its line end.
-bool Holds(const QString &target, const QByteArray &line)
+// Whether the log at `target` holds `row`, as written or as a save rewrote it.
+bool Holds(const QString &target, const Row &row)
 {
     RegularFd file(target, O_RDONLY);
     QByteArray bytes;
     if (file.fd < 0 || file.info.st_size > 2 * MaxReadBytes ||
         ReadAllBytes(file.fd, file.info.st_size, bytes) != 0)
         return false;
-    return bytes.startsWith(line) || bytes.contains('\n' + line);
+    const std::vector<Row> rows = ParseText(Decode(bytes));
+    return std::find(rows.cbegin(), rows.cend(), row) != rows.cend();
 }
 } // namespace
 
@@ -307,7 +309,7 @@ Outcome Append(const QString &line)
             return {true, path, {}, false, {}};
         if (!locked)
             locked = Locks::Take(lock, AppendLockWait);
-        if (Holds(target, lineBytes))
+        if (Holds(target, ToRow(ParseLine(QStringView(text).chopped(2)))))
             return {true, path, {}, false, {}};
     }
 }
