@@ -1,5 +1,5 @@
 // The session log file: its lines, reading and rewriting, the fallback folder, failed writes,
-// two copies sharing the log, and files that are not what they seem.
+// another copy's lines landing at the worst moment, and files that are not what they seem.
 #include "CoreTestSupport.h"
 
 #include "files/RegularFile.h"
@@ -235,34 +235,6 @@ private slots:
         }
     }
 
-    // Lines lost when two copies share the log: another copy's appends written over, or dropped
-    // by a save that falls among them.
-    void twoCopies()
-    {
-        world->writeLog("a;b;c\r\n");
-        QProcess peer;
-        peer.start(QCoreApplication::applicationFilePath(),
-                   {"--peer", world->programFolder(), "1500"});
-        QVERIFY(peer.waitForReadyRead(30000));
-        for (int i = 0; i < 1500; ++i) {
-            QVERIFY(SessionLog::Append(QString("me;%1;x").arg(i)).ok);
-            if (i % 50 == 0)
-                QVERIFY(ReadAndRewrite().ok);
-        }
-        QVERIFY(peer.waitForFinished(60000));
-        QCOMPARE(peer.exitCode(), 0);
-        // Each copy's lines, whole and once.
-        QStringList lines = QString(world->logBytes()).remove('\r').split('\n', Qt::SkipEmptyParts);
-        lines.replaceInStrings(QRegularExpression(";$"), ""); // a rewrite's empty comment
-        const QSet<QString> all(lines.cbegin(), lines.cend());
-        int lost = 0;
-        for (int i = 0; i < 1500; ++i)
-            lost += !all.contains(QString("me;%1;x").arg(i)) +
-                    !all.contains(QString("peer;%1;x").arg(i));
-        QCOMPARE(lost, 0);
-        QCOMPARE(lines.size(), 1 + 1500 + 1500);
-    }
-
     // A log that is no regular file blocking a read, or replaced or removed.
     void oddFiles_data()
     {
@@ -318,25 +290,5 @@ private slots:
     }
 };
 
-// With "--peer FOLDER COUNT", another copy of Pendrel for twoCopies: appends COUNT lines
-// "peer;i;x" to the log of FOLDER, saying "started" once under way.
-int main(int argc, char *argv[])
-{
-    QCoreApplication app(argc, argv);
-    if (argc == 4 && qstrcmp(argv[1], "--peer") == 0) {
-        ProgramFolder::SetPath(QString::fromLocal8Bit(argv[2]));
-        for (int i = 0; i < atoi(argv[3]); ++i) {
-            if (!SessionLog::Append(QString("peer;%1;x").arg(i)).ok)
-                return 1;
-            if (i == 0) { // the test starts its own writes once this copy is under way
-                std::puts("started");
-                std::fflush(stdout);
-            }
-        }
-        return 0;
-    }
-    tst_sessionlog test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_GUILESS_MAIN(tst_sessionlog)
 #include "tst_sessionlog.moc"
