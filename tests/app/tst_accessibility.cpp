@@ -32,9 +32,8 @@ public:
     void setRootObject(QAccessibleInterface *) override {}
     void notifyAccessibilityUpdate(QAccessibleEvent *event) override
     {
-        const QObject *object = event->object();
         heard << Key<QAccessible::Event>(event->type()) + " " +
-                     (object ? object->objectName() : QString());
+                     (event->object() ? event->object()->objectName() : QString());
     }
 };
 Q_IMPORT_PLUGIN(Recorder)
@@ -54,10 +53,8 @@ static QString Unnamed(QWidget *window)
                               R::Window,     R::Dialog};
     const QList<R> vague = {R::NoRole, R::Client, R::Border, R::Pane, R::Clock};
     QList<QAccessibleInterface *> nodes{Node(window)};
-    for (QWidget *widget : window->findChildren<QWidget *>()) {
-        if (widget->focusPolicy() & Qt::TabFocus)
-            nodes << Node(widget);
-    }
+    for (QWidget *widget : window->findChildren<QWidget *>())
+        nodes << Node(widget);
     QStringList faults;
     for (int i = 0; i < nodes.size(); ++i) {
         QAccessibleInterface *node = nodes[i];
@@ -151,22 +148,18 @@ static QString Tour(QWidget *window, int stops)
         const QRect area =
             QRect(control->mapTo(window, QPoint(0, 0)), control->size()).adjusted(-4, -4, 4, 4) &
             window->rect();
-        const QImage focused = window->grab(area).toImage();
+        QImage focused = window->grab(area).toImage();
         control->clearFocus();
-        const QImage plain = window->grab(area).toImage();
+        QImage plain = window->grab(area).toImage();
         control->setFocus(Qt::TabFocusReason);
-        const int w = area.width(), h = area.height();
-        const std::tuple<const char *, QPoint, QPoint> sides[] = {
-            {" left", {0, h / 2}, {1, 0}},
-            {" right", {w - 1, h / 2}, {-1, 0}},
-            {" top", {w / 2, 0}, {0, 1}},
-            {" bottom", {w / 2, h - 1}, {0, -1}}};
-        for (const auto &[side, from, step] : sides) {
+        for (const char *side : {" left", " bottom", " right", " top"}) { // turning clockwise
             QString ring; // from the outside in, "x" where the ring stands out
-            for (QPoint p = from; ring.size() < 8; p += step)
+            for (QPoint p(0, focused.height() / 2); ring.size() < 8; p += QPoint(1, 0))
                 ring += Readable::Contrast(focused.pixel(p), plain.pixel(p)) >= 3 ? "x" : ".";
             if (!ring.contains("xx"))
                 seen.last() += side;
+            focused = focused.transformed(QTransform().rotate(90));
+            plain = plain.transformed(QTransform().rotate(90));
         }
         QTest::keyClick(control, Qt::Key_Tab);
     }
