@@ -12,11 +12,6 @@
 
 static QStringList heard; // "Event objectName", as the bridge received them
 
-template <typename E> static QString Key(int value) // the name of an enum's value
-{
-    return QMetaEnum::fromType<E>().valueToKey(value);
-}
-
 // Loaded as the bridge to the screen readers is, so it hears every event that they would. The
 // toolkit keeps its bridges to the end and never deletes them.
 class Recorder : public QAccessibleBridgePlugin, public QAccessibleBridge
@@ -30,8 +25,8 @@ public:
     void setRootObject(QAccessibleInterface *) override {}
     void notifyAccessibilityUpdate(QAccessibleEvent *event) override
     {
-        heard << Key<QAccessible::Event>(event->type()) + " " +
-                     (event->object() ? event->object()->objectName() : QString());
+        const char *type = QMetaEnum::fromType<QAccessible::Event>().valueToKey(event->type());
+        heard << QString(type) + " " + (event->object() ? event->object()->objectName() : "");
     }
 };
 Q_IMPORT_PLUGIN(Recorder)
@@ -82,8 +77,9 @@ static QString Type(const QString &script, QList<QPoint> &windowAt)
             QTest::keyClick(Focused(), key.key(), key.keyboardModifiers());
         } else if (!steps.isEmpty() && ++waited < 100) {
             QTimer::singleShot(0, &walked, turn); // the keyboard may not be there yet
-        } else {                                  // the end, or a key the keyboard can't reach
-            fault = steps.isEmpty() ? "" : "before " + steps[0] + " the keyboard is at " + At();
+        } else {
+            if (!steps.isEmpty()) // a key the keyboard never got to
+                fault = "before " + steps[0] + " the keyboard is at " + At();
             for (const QWidget *window : QApplication::topLevelWidgets()) {
                 if (window->isVisible())
                     fault += QString(" left open: ") + window->metaObject()->className();
