@@ -41,11 +41,10 @@ private slots:
     void cleanup()
     {
         window.reset();
-        world.reset(); // its seams put back
+        world.reset();
     }
 
-    // The editor keeps its row: keys it leaves don't move the grid's current cell under it, and
-    // a switch to another program and back doesn't end the edit.
+    // Keys the editor leaves, or a switch to another program and back, don't move or end the edit.
     void editingACell()
     {
         open();
@@ -66,8 +65,7 @@ private slots:
         QCOMPARE(world->logBytes(), QByteArray(Saved).replace("note!", "note;x!"));
     }
 
-    // Delete Row takes the selected row, kept by the save that closing offers; Clear Log empties
-    // the grid, and the log only once its lines are kept in a backup.
+    // Delete Row takes the selected row; Clear Log empties the log only once it is backed up.
     void deleteRowAndClearLog()
     {
         open();
@@ -136,8 +134,7 @@ private slots:
         QCOMPARE_GE(width, 200);
     }
 
-    // A cell past a text box's default length edited and saved whole, and a log from an older
-    // system saved as UTF-8 with its first bytes kept.
+    // A cell past a text box's default length kept whole; an older system's log saved as UTF-8.
     void longCellsAndOldLogs()
     {
         const QByteArray comment(40'000, 'c'),

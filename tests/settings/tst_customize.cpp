@@ -2,6 +2,7 @@
 // and custom texts longer than its box.
 #include "TestSupport.h"
 
+#include "app/frmMain.h"
 #include "settings/SettingsStore.h"
 #include "settings/frmCustomize.h"
 
@@ -124,9 +125,11 @@ private slots:
         QCOMPARE(GetSetting(SectionSettings, KeyCustomText).size(), stored);
     }
 
-    // Customize open in two copies at once: the second OK putting back what the first stored.
+    // Two copies open at once: the second OK doesn't put back what the first stored, and the
+    // main window takes up each at once.
     void twoCopiesAtOnce()
     {
+        frmMain w(world->count, world->preferences);
         frmCustomize first(world->preferences);
         frmCustomize second(world->preferences);
         Control<QLineEdit>(&first, "txtWarningDays")->setText("9");
@@ -135,6 +138,7 @@ private slots:
         Click(&second, "cmdOK");
         QCOMPARE(GetSetting(SectionSettings, KeyWarningDays), "9");
         QCOMPARE(GetSetting(SectionSettings, KeyCustomText), "mine");
+        QCOMPARE(Texts(&w, {"lblCustomText"}), "mine");
     }
 };
 
