@@ -11,6 +11,7 @@ class tst_frmmain : public QObject
     Q_OBJECT
 
     std::unique_ptr<TestWorld> world;
+    std::unique_ptr<frmMain> w; // shown, with warnings from the first day on
 
     QString lastLogLine() const
     {
@@ -37,83 +38,110 @@ private slots:
         // Nothing counts on, nor plays a day sound, for a Help window left open.
         QCOMPARE(qApp->findChildren<modStopWatch::StopWatch *>().size(), 0);
     }
-    void init() { world = std::make_unique<TestWorld>(); }
-    void cleanup() { world.reset(); }
+    void init()
+    {
+        world = std::make_unique<TestWorld>();
+        QVERIFY(SaveSetting(SectionSettings, KeyWarningDays, "1"));
+        w = std::make_unique<frmMain>(world->count, world->preferences);
+        w->show();
+    }
+    void cleanup()
+    {
+        w.reset();
+        world.reset();
+    }
 
     // A resume that loses or counts the pause, or takes it off again at each new day; a flash
     // that never ends; 10 ms work while minimized, or a stale count shown again; Reset left
     // pressable.
     void buttonsFollowTheCount()
     {
-        frmMain w(world->count, world->preferences);
-        w.show();
         const auto countColour = [&] {
-            return Control(&w, "lblSecHundreds")->palette().color(QPalette::WindowText).name();
+            return Control(w.get(), "lblSecHundreds")->palette().color(QPalette::WindowText).name();
         };
-        Click(&w, "cmdStartStop");
+        Click(w.get(), "cmdStartStop");
         world->clock.advance(5'000);
-        Click(&w, "cmdStartStop");
+        Click(w.get(), "cmdStartStop");
         world->clock.advance(10'000);
-        Click(&w, "cmdStartStop");
-        world->tick(&w, Day + Hour + 2'340);
-        QCOMPARE(ShownTime(&w), "01:00:07.34");
-        Click(&w, "cmdSnapshot");
+        Click(w.get(), "cmdStartStop");
+        world->tick(w.get(), Day + Hour + 2'340);
+        QCOMPARE(ShownTime(w.get()), "01:00:07.34");
+        Click(w.get(), "cmdSnapshot");
         QCOMPARE(countColour(), "#ffffff");
-        Fire(&w, "tmrSnapshot");
+        Fire(w.get(), "tmrSnapshot");
         QCOMPARE(countColour(), "#000000");
-        w.showMinimized();
-        QVERIFY(!IsActive(&w, "timDisplay"));
+        w->showMinimized();
+        QVERIFY(!IsActive(w.get(), "timDisplay"));
         world->clock.advance(4'560);
-        w.showNormal();
-        QVERIFY(IsActive(&w, "timDisplay"));
-        QCOMPARE(ShownTime(&w), "01:00:11.90");
-        Click(&w, "cmdStartStop");
-        Click(&w, "cmdReset");
-        QVERIFY(!Control(&w, "cmdReset")->isEnabled());
+        w->showNormal();
+        QVERIFY(IsActive(w.get(), "timDisplay"));
+        QCOMPARE(ShownTime(w.get()), "01:00:11.90");
+        Click(w.get(), "cmdStartStop");
+        Click(w.get(), "cmdReset");
+        QVERIFY(!Control(w.get(), "cmdReset")->isEnabled());
     }
 
-    // A snapshot logs the Start an earlier run left, then this run's times whatever another copy
-    // or an unwritable store does to the stored ones; the count runs from the click, not from
-    // when the store's error message is closed.
+    // A snapshot logs this run's times whatever another copy or an unwritable store does to the
+    // stored ones. An unwritable store is told once a run, and the count runs from the click,
+    // not from when its message is closed.
     void snapshotLines()
     {
-        frmMain w(world->count, world->preferences);
-        w.show();
-        SaveSetting(SectionSession, KeyStart, "06/12/2026 8:34:04 PM");
-        Click(&w, "cmdSnapshot");
-        QCOMPARE(lastLogLine(), "06/12/2026 8:34:04 PM;" + GetSetting(SectionSession, KeyStop) +
-                                    ";0 years, 0 days, 00:00:00.00");
-        Click(&w, "cmdStartStop");
+        Click(w.get(), "cmdStartStop");
         const QString start = GetSetting(SectionSession, KeyStart);
         QCOMPARE(GetSetting(SectionSession, KeyStop), "0");
         SaveSetting(SectionSession, KeyStart, "other"); // another copy's Start and Snapshot
         SaveSetting(SectionSession, KeyStop, "other");
         world->clock.advance(366 * Day + 2 * Hour + 10);
-        Click(&w, "cmdSnapshot");
+        Click(w.get(), "cmdSnapshot");
         QCOMPARE(lastLogLine(), start + ";" + GetSetting(SectionSession, KeyStop) +
                                     ";1 years, 1 days, 02:00:00.01");
-
         // A folder in the settings file's place: nothing can be stored any more.
         QVERIFY(QFile::remove(world->settingsFile()));
         QVERIFY(QDir().mkpath(world->settingsFile()));
-        Click(&w, "cmdStartStop");
+        Click(w.get(), "cmdStartStop");
         MessageBox::setInspector([&](QMessageBox &box) {
             world->clock.advance(3'000); // read by the user
             box.button(QMessageBox::Ok)->click();
         });
-        Click(&w, "cmdStartStop");
-        world->tick(&w, 0);
-        QCOMPARE(ShownTime(&w), "02:00:03.01");
+        Click(w.get(), "cmdStartStop");
+        world->tick(w.get(), 0);
+        QCOMPARE(ShownTime(w.get()), "02:00:03.01");
+        Click(w.get(), "cmdSnapshot");
+        QCOMPARE(MessageBox::history().size(), 1);
+        QVERIFY(!lastLogLine().startsWith(";")); // this run's Start, though the store has none
+    }
+
+    // A new day's sound; warnings switched off in Customize that leave one blinking; Reset's own
+    // sound.
+    void warningAndSounds()
+    {
+        const auto played = [&] { // sound file names, in order; the folder must be the program's
+            return QStringList(world->playedSounds)
+                .replaceInStrings(world->programFolder() + '/', "");
+        };
+        Click(w.get(), "cmdStartStop");
+        world->tick(w.get(), 3 * Day + 15 * Minute);
+        QCOMPARE(played(), QStringList("AAAGH2.wav"));
+        Fire(w.get(), "tmrWarning");
+        QVERIFY(!Control(w.get(), "lblWarning")->isHidden());
+        WhenModal<QDialog>(w.get(), [](QDialog *customize) {
+            QTest::mouseClick(Control(customize, "chkDisplayWarnings"), Qt::LeftButton);
+            Click(customize, "cmdOK");
+        });
+        Control<QAction>(w.get(), "mnuCustomize")->trigger();
+        QVERIFY(Control(w.get(), "lblWarning")->isHidden());
+        QVERIFY(!IsActive(w.get(), "tmrWarning"));
+        Click(w.get(), "cmdStartStop");
+        Click(w.get(), "cmdReset");
+        QCOMPARE(played(), QStringList({"AAAGH2.wav", "woohoo.wav"}));
     }
 
     // The big digits cut at the panel's top edge, as the stand-in face sits higher; also run at
     // twice the scale.
     void digitsKeepTheirTops()
     {
-        frmMain w(world->count, world->preferences);
-        w.show();
-        auto *panel = Control<QFrame>(&w, "picElapsed");
-        const QWidget *minutes = Control(&w, "lblMinutes");
+        auto *panel = Control<QFrame>(w.get(), "picElapsed");
+        const QWidget *minutes = Control(w.get(), "lblMinutes");
         const QImage image = panel->grab().toImage();
         const qreal scale = image.devicePixelRatio();
         const QRect inside(panel->contentsRect().topLeft() * scale,
@@ -132,12 +160,10 @@ private slots:
         modStopWatch::SetSoundPlayer({}); // the program's own player
         QFile::copy(QCoreApplication::applicationDirPath() + "/woohoo.wav",
                     world->programFolder() + "/woohoo.wav");
-        frmMain w(world->count, world->preferences);
-        w.show();
-        Click(&w, "cmdStartStop");
-        Click(&w, "cmdStartStop");
+        Click(w.get(), "cmdStartStop");
+        Click(w.get(), "cmdStartStop");
         QTest::failOnWarning(QRegularExpression("plays no sounds"));
-        Click(&w, "cmdReset");
+        Click(w.get(), "cmdReset");
     }
 };
 

@@ -76,13 +76,12 @@ private slots:
         QTest::addColumn<QPoint>("from");
         QTest::addColumn<QPoint>("to");
         // A 200x40 window lies wholly on the work area from (60,24) to (1080,720).
-        const int l = Qt::Key_Left, r = Qt::Key_Right, u = Qt::Key_Up, d = Qt::Key_Down;
+        const int l = Qt::Key_Left, r = Qt::Key_Right, d = Qt::Key_Down;
         const Qt::KeyboardModifiers plain, shift = Qt::ShiftModifier;
         QTest::newRow("left") << l << plain << QPoint(500, 300) << QPoint(496, 300);
         QTest::newRow("shift, down") << d << shift << QPoint(500, 300) << QPoint(500, 340);
         QTest::newRow("to the right edge") << r << shift << QPoint(1070, 300) << QPoint(1080, 300);
         QTest::newRow("to the left panel") << l << plain << QPoint(62, 300) << QPoint(60, 300);
-        QTest::newRow("to the top panel") << u << shift << QPoint(500, 30) << QPoint(500, 24);
         QTest::newRow("to the bottom panel") << d << plain << QPoint(500, 718) << QPoint(500, 720);
         QTest::newRow("another key") << int(Qt::Key_A) << plain << QPoint() << QPoint();
     }
