@@ -159,6 +159,7 @@ void frmMain::SyncDisplayTimer()
 {
     if (m_count.IsRunning() && isVisible() && !isMinimized()) {
         if (!m_timDisplay->isActive()) {
+            m_count.CatchUp(); // a day that ended while nobody looked, as after a suspend
             timDisplay_Timer();
             m_timDisplay->start();
         }
@@ -204,10 +205,8 @@ void frmMain::cmdReset_Click()
 
 void frmMain::cmdSnapshot_Click()
 {
-    if (m_count.IsRunning()) {
-        m_count.Update(); // the logged time is this instant's, not the last tick's
-        ShowCount();
-    }
+    if (m_count.IsRunning())
+        ShowCount(); // the logged time is this instant's, not the last tick's
     ReportUnstoredTimes(m_sessionTimes.OnSnapshot(QDateTime::currentDateTime()));
     // Told to those who can't see the flash, in one event, the same words or not; a failure
     // has its message box instead.
@@ -272,7 +271,6 @@ void frmMain::SetDisplayColours(const QColor &text, const QColor &background)
 
 void frmMain::timDisplay_Timer()
 {
-    m_count.Update();
     UpdateDisplay(m_count.Texts(), this);
 }
 
@@ -288,7 +286,6 @@ void frmMain::ArmWarning(int days)
 // minute 16 the blinking ends with the count showing.
 void frmMain::tmrWarning_Timer()
 {
-    m_count.Update();
     if (WarningBlinks(m_count.ElapsedMs())) {
         ShowWarningInstead(ui->lblWarning->isHidden());
         return;

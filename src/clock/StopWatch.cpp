@@ -29,7 +29,6 @@ void StopWatch::Start()
     } else {
         m_state.lngPausedTicks += qMax<qint64>(0, reading - m_state.lngStopTick);
     }
-    m_reading = reading;
     m_state.blnRunning = true;
     ScheduleRollOver();
     emit runningChanged(true);
@@ -40,8 +39,8 @@ void StopWatch::Stop()
     if (!m_state.blnRunning)
         return;
     // A day that ended before this instant is counted first, so the frozen time is below a day.
-    Update();
-    m_state.lngStopTick = m_reading;
+    CatchUp();
+    m_state.lngStopTick = m_ticks();
     m_state.blnRunning = false;
     m_tmrRollOver->stop();
     emit runningChanged(false);
@@ -58,46 +57,44 @@ void StopWatch::Reset()
     emit wasReset();
 }
 
-void StopWatch::Update(Arming arming)
+qint64 StopWatch::CountedMs() const
 {
-    if (!m_state.blnRunning)
-        return;
-    m_reading = qMax(m_reading, m_ticks());
-    const qint64 elapsed = ElapsedMs();
-    if (elapsed >= MsPerDay)
-        RollOver(elapsed, arming);
+    if (m_state.blnFirstStart)
+        return 0;
+    const qint64 reading = m_state.blnRunning ? m_ticks() : m_state.lngStopTick;
+    return reading - m_state.lngStartTick - m_state.lngPausedTicks;
 }
 
 qint64 StopWatch::ElapsedMs() const
 {
-    if (m_state.blnFirstStart)
-        return 0;
-    return m_reading - m_state.lngStartTick - m_state.lngPausedTicks;
+    return CountedMs() % MsPerDay;
 }
 
 CountTexts StopWatch::Texts() const
 {
-    return FormatCount(m_state.intYears, m_state.intDays, ElapsedMs());
+    const qint64 totalDays = m_state.intDays + CountedMs() / MsPerDay;
+    return FormatCount(int(m_state.intYears + totalDays / DaysPerYear),
+                       int(totalDays % DaysPerYear), ElapsedMs());
 }
 
 qint64 StopWatch::RollOverTimerMs() const
 {
-    const qint64 untilNextDay =
-        MsPerDay - (m_ticks() - m_state.lngStartTick - m_state.lngPausedTicks);
-    return qBound<qint64>(0, untilNextDay, LongestRollOverWait);
+    return qBound<qint64>(0, MsPerDay - CountedMs(), LongestRollOverWait);
 }
 
 void StopWatch::tmrRollOver_Timer()
 {
-    Update();
+    CatchUp();
     ScheduleRollOver();
 }
 
 // Every whole day that has passed is counted at once (after a suspend, say), and the part below
 // a day stays the running time of the new day, so the count never drifts.
-void StopWatch::RollOver(qint64 elapsedMs, Arming arming)
+void StopWatch::CatchUp()
 {
-    const qint64 days = elapsedMs / MsPerDay;
+    const qint64 days = m_state.blnRunning ? CountedMs() / MsPerDay : 0;
+    if (days == 0)
+        return;
     const qint64 totalDays = m_state.intDays + days;
     m_state.intYears = qint16(m_state.intYears + totalDays / DaysPerYear);
     m_state.intDays = qint16(totalDays % DaysPerYear);
@@ -107,7 +104,7 @@ void StopWatch::RollOver(qint64 elapsedMs, Arming arming)
     ScheduleRollOver();
 
     emit dayRolledOver(m_state.intDays, m_state.intYears);
-    if (arming == Arming::Allowed && m_rule.Arms(m_state.intDays))
+    if (!m_warningsHeld && m_rule.Arms(m_state.intDays))
         emit warningArmed(m_state.intDays);
 }
 

@@ -21,19 +21,15 @@ struct CountState {
     qint16 intYears = 0;
 };
 
-// The one count of the program: Start, Stop, Reset and the day and year roll-over. Windows
-// that show it take its texts on their own display timers and call Update() first; everyone
-// else listens to its signals. Between those, a timer of its own performs each roll-over at
-// its exact moment, so the count needs no window to be looking.
+// The one count of the program: Start, Stop, Reset and the day and year roll-over. Reading it
+// never changes it: windows that show it take its texts on their own display timers, and
+// everyone else listens to its signals. A timer of its own performs each roll-over at its exact
+// moment, so the count needs no window to be looking.
 class StopWatch : public QObject
 {
     Q_OBJECT
 
 public:
-    // Whether a roll-over that an update brings about may arm the warning. The warning belongs
-    // to the main window: a roll-over seen first by the compact window arms none.
-    enum class Arming { Allowed, Withheld };
-
     explicit StopWatch(TickSource ticks = GetTickCount, QObject *parent = nullptr);
 
     bool IsRunning() const { return m_state.blnRunning; }
@@ -46,14 +42,19 @@ public:
     void Stop();
     // Back to never started; only while stopped.
     void Reset();
-    // Brings a running count up to this instant, rolling over every whole day that has passed.
-    void Update(Arming arming = Arming::Allowed);
+    // Rolls over every whole day that has passed, with its signals, at once rather than at the
+    // timer's next turn: for a window that shows again after a suspend.
+    void CatchUp();
 
-    // Milliseconds of the current day at the last update, or at the Stop.
+    // Milliseconds of the current day at this instant, or at the Stop.
     qint64 ElapsedMs() const;
+    // The count at this instant, days that the timer has yet to roll over included.
     CountTexts Texts() const;
 
     void SetWarningRule(const WarningRule &rule) { m_rule = rule; }
+    // The warning belongs to the main window: days that end while the compact window stands in
+    // its place arm none.
+    void SetWarningsHeld(bool held) { m_warningsHeld = held; }
 
     // How long the roll-over timer waits from now: until the next day at most a minute, so that
     // a suspend, which holds ordinary timers, delays a roll-over by a minute at the most.
@@ -68,13 +69,15 @@ signals:
 
 private:
     void tmrRollOver_Timer();
-    void RollOver(qint64 elapsedMs, Arming arming);
+    // Milliseconds since the current day began, less the pauses: a day or more while a roll-over
+    // is due.
+    qint64 CountedMs() const;
     void ScheduleRollOver();
 
     TickSource m_ticks;
     CountState m_state;
-    qint64 m_reading = 0; // the tick the count stands at
     WarningRule m_rule;
+    bool m_warningsHeld = false;
     QTimer *m_tmrRollOver;
 };
 

@@ -73,6 +73,7 @@ void frmCompact::setVisible(bool visible)
 
 void frmCompact::Form_Load()
 {
+    m_count.SetWarningsHeld(true);
     if (blnActive) {
         timDisplay_Timer(); // current from the moment it shows
         m_timDisplay->start();
@@ -102,12 +103,11 @@ void frmCompact::done(int result)
 void frmCompact::Form_Unload()
 {
     m_timDisplay->stop();
+    m_count.SetWarningsHeld(false);
 }
 
 void frmCompact::timDisplay_Timer()
 {
-    // A new day seen first here arms no warning: the warning is the main window's.
-    m_count.Update(StopWatch::Arming::Withheld);
     UpdateDisplay(m_count.Texts(), this);
 }
 
