@@ -36,9 +36,10 @@ struct TestWorld : TestHome {
         });
     }
 
-    void tick(QObject *window, qint64 ms) // time passes, and the window's display ticks
+    void tick(QObject *window, qint64 ms) // time passes; the count's timer, then the window's
     {
         clock.advance(ms);
+        QMetaObject::invokeMethod(count.findChild<QTimer *>("tmrRollOver"), "timeout");
         QMetaObject::invokeMethod(window->findChild<QTimer *>("timDisplay"), "timeout");
     }
 

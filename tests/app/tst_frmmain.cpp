@@ -52,8 +52,8 @@ private slots:
     }
 
     // A resume that loses or counts the pause, or takes it off again at each new day; a flash
-    // that never ends; 10 ms work while minimized, or a stale count shown again; Reset left
-    // pressable.
+    // that never ends; 10 ms work while minimized, or a stale count shown again with its day
+    // not rolled over; Reset left pressable.
     void buttonsFollowTheCount()
     {
         const auto countColour = [&] {
@@ -72,10 +72,11 @@ private slots:
         QCOMPARE(countColour(), "#000000");
         w->showMinimized();
         QVERIFY(!IsActive(w.get(), "timDisplay"));
-        world->clock.advance(4'560);
+        world->clock.advance(Day + 4'560); // a suspend holds the count's timer too
         w->showNormal();
         QVERIFY(IsActive(w.get(), "timDisplay"));
         QCOMPARE(ShownTime(w.get()), "01:00:11.90");
+        QCOMPARE(world->playedSounds.size(), 2); // the day that ended meanwhile, at once
         Click(w.get(), "cmdStartStop");
         Click(w.get(), "cmdReset");
         QVERIFY(!Control(w.get(), "cmdReset")->isEnabled());
