@@ -93,7 +93,7 @@ frmMain::frmMain(StopWatch &count, Preferences &preferences, QWidget *parent)
         ShowButtons();
         ShowCount();
     });
-    // Also when the compact window's tick or the count's own timer saw the new day first.
+    // Rolled over by the count's own timer, or at once when this window shows again.
     connect(&m_count, &StopWatch::dayRolledOver, this, &frmMain::ShowCount);
     connect(&m_count, &StopWatch::warningArmed, this, &frmMain::ArmWarning);
     connect(&m_preferences, &Preferences::changed, this, &frmMain::ApplyPreferences);

@@ -57,6 +57,31 @@ void StopWatch::Reset()
     emit wasReset();
 }
 
+StopWatch::Kept StopWatch::Keep() const
+{
+    const qint64 totalDays = m_state.intDays + CountedMs() / MsPerDay;
+    return {!m_state.blnFirstStart, m_state.blnRunning,
+            qint16(m_state.intYears + totalDays / DaysPerYear), qint16(totalDays % DaysPerYear),
+            ElapsedMs()};
+}
+
+void StopWatch::Restore(const Kept &kept)
+{
+    if (!kept.started || m_state.blnRunning)
+        return;
+    const qint64 now = m_ticks();
+    m_state.blnFirstStart = false;
+    m_state.intYears = kept.years;
+    m_state.intDays = kept.days;
+    m_state.lngStartTick = now - kept.ms;
+    m_state.lngPausedTicks = 0;
+    m_state.lngStopTick = now;
+    m_state.blnRunning = kept.running;
+    ScheduleRollOver();
+    emit runningChanged(kept.running);
+    CatchUp();
+}
+
 qint64 StopWatch::CountedMs() const
 {
     if (m_state.blnFirstStart)
@@ -72,9 +97,8 @@ qint64 StopWatch::ElapsedMs() const
 
 CountTexts StopWatch::Texts() const
 {
-    const qint64 totalDays = m_state.intDays + CountedMs() / MsPerDay;
-    return FormatCount(int(m_state.intYears + totalDays / DaysPerYear),
-                       int(totalDays % DaysPerYear), ElapsedMs());
+    const Kept now = Keep();
+    return FormatCount(now.years, now.days, now.ms);
 }
 
 qint64 StopWatch::RollOverTimerMs() const

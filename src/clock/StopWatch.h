@@ -32,6 +32,20 @@ class StopWatch : public QObject
 public:
     explicit StopWatch(TickSource ticks = GetTickCount, QObject *parent = nullptr);
 
+    // The count as a later run takes it up: whole years and days, and the milliseconds of the
+    // current day, which reach past a day when days have passed since.
+    struct Kept {
+        bool started = false; // false: never started, or reset
+        bool running = false;
+        qint16 years = 0, days = 0;
+        qint64 ms = 0;
+    };
+    // The count at this instant, its days rolled over.
+    Kept Keep() const;
+    // Takes up a count kept by an earlier run; days past its current one roll over at once, as
+    // after a suspend.
+    void Restore(const Kept &kept);
+
     bool IsRunning() const { return m_state.blnRunning; }
     // Stopped with a count to show, which Reset can clear.
     bool CanReset() const { return !m_state.blnRunning && !m_state.blnFirstStart; }

@@ -4,6 +4,7 @@
 #include "log/SessionsModel.h"
 #include "ui/Design.h"
 #include "ui/MessageBox.h"
+#include "ui/SessionEnd.h"
 #include "ui/WindowFrame.h"
 #include "ui_frmSessions.h"
 
@@ -63,6 +64,7 @@ frmSessions::frmSessions(QWidget *parent)
     connect(ui->cmdDeleteRow, &QPushButton::clicked, this, &frmSessions::cmdDeleteRow_Click);
     connect(ui->cmdClearLog, &QPushButton::clicked, this, &frmSessions::cmdClearLog_Click);
     connect(ui->cmdClose, &QPushButton::clicked, this, &frmSessions::cmdClose_Click);
+    connect(&SessionEnd::Instance(), &SessionEnd::ending, this, &frmSessions::SessionEnding);
 
     Form_Load();
     grid->setFocus();
@@ -211,6 +213,19 @@ void frmSessions::cmdClose_Click()
     }
     m_closed = true;
     QDialog::done(QDialog::Rejected);
+}
+
+void frmSessions::SessionEnding(bool mayAsk)
+{
+    if (!blnModified || m_closing)
+        return;
+    if (mayAsk) {
+        cmdClose_Click();
+        return;
+    }
+    // Nobody is there to answer: the edits are kept, and a log that changed meanwhile is kept
+    // in a backup beside it.
+    blnModified = !SessionLog::Rewrite(m_model->rows(), m_loaded, true).ok;
 }
 
 void frmSessions::reject()

@@ -25,6 +25,8 @@ public:
 
     // Escape presses Close.
     void reject() override;
+    // The desktop session ends: edits are saved, asked about first where the user may be asked.
+    void SessionEnding(bool mayAsk);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -55,6 +55,8 @@ PreferenceValues Preferences::Read()
     values.blnDisplayWarnings =
         GetBoolean(SectionSettings, KeyDisplayWarnings, defaults.blnDisplayWarnings);
     values.strWarningDays = GetSetting(SectionSettings, KeyWarningDays, defaults.strWarningDays);
+    values.blnKeepCounting =
+        GetBoolean(SectionSettings, KeyKeepCounting, defaults.blnKeepCounting);
     return values;
 }
 
@@ -66,13 +68,14 @@ void Preferences::Load()
 
 bool Preferences::Save(const PreferenceValues &values, QString *failure)
 {
-    // The texts go in as typed: a days text is only interpreted when it is used. All four are
-    // stored in one write, or none.
+    // The texts go in as typed: a days text is only interpreted when it is used. All are stored
+    // in one write, or none.
     const bool saved =
         SaveSettings(SectionSettings, {{KeyCustomText, values.strCustomText},
                                        {KeyPlaySounds, OneOrZero(values.blnPlaySounds)},
                                        {KeyDisplayWarnings, OneOrZero(values.blnDisplayWarnings)},
-                                       {KeyWarningDays, values.strWarningDays}});
+                                       {KeyWarningDays, values.strWarningDays},
+                                       {KeyKeepCounting, OneOrZero(values.blnKeepCounting)}});
     if (!saved) {
         if (failure) {
             const QString path = StoreLocation();

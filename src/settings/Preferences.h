@@ -5,13 +5,15 @@
 #include <QObject>
 #include <QString>
 
-// The four preferences of the Customize dialog, as the program uses them; defaults to begin.
+// The preferences of the Customize dialog, as the program uses them; defaults to begin.
 struct PreferenceValues {
     QString strCustomText = SettingsStore::DefaultCustomText;
     bool blnPlaySounds = SettingsStore::DefaultPlaySounds;
     bool blnDisplayWarnings = SettingsStore::DefaultDisplayWarnings;
     // The days text as stored or typed, unchecked; intWarningDays() is what it means.
     QString strWarningDays = QString::number(SettingsStore::DefaultWarningDays);
+    // The count outlives the program: restarts, logouts, crashes and reboots.
+    bool blnKeepCounting = SettingsStore::DefaultKeepCounting;
 
     // The days text as a day count; text that is no 16-bit number means the default.
     qint16 intWarningDays() const;
@@ -33,7 +35,7 @@ public:
 
     // Takes up what the store holds now, and tells.
     void Load();
-    // Stores the four values in their order and takes them up; on failure says why, with the
+    // Stores the values in their order and takes them up; on failure says why, with the
     // store's path, and keeps the values it had.
     bool Save(const PreferenceValues &values, QString *failure);
 

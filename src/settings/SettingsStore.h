@@ -23,6 +23,7 @@ inline const QString KeyCustomText = QStringLiteral("Custom Text");
 inline const QString KeyPlaySounds = QStringLiteral("Play Sounds");
 inline const QString KeyDisplayWarnings = QStringLiteral("Display Warnings");
 inline const QString KeyWarningDays = QStringLiteral("Warning Days");
+inline const QString KeyKeepCounting = QStringLiteral("Keep Counting");
 inline const QString KeyStart = QStringLiteral("Start");
 inline const QString KeyStop = QStringLiteral("Stop");
 
@@ -30,6 +31,7 @@ inline const QString DefaultCustomText = QStringLiteral("You have not had sex in
 constexpr bool DefaultPlaySounds = true;
 constexpr bool DefaultDisplayWarnings = true;
 constexpr qint16 DefaultWarningDays = 3;
+constexpr bool DefaultKeepCounting = false;
 
 // The stored text, or `defaultValue` when the key is absent. Never changes the store.
 QString GetSetting(const QString &section, const QString &key, const QString &defaultValue = {});

@@ -75,6 +75,7 @@ void frmCustomize::ShowCurrentSettings()
     ui->chkPlaySounds->setChecked(values.blnPlaySounds);
     ui->chkDisplayWarnings->setChecked(values.blnDisplayWarnings);
     ui->txtWarningDays->setText(values.strWarningDays);
+    ui->chkKeepCounting->setChecked(values.blnKeepCounting);
 }
 
 void frmCustomize::chkDisplayWarnings_Click()
@@ -92,6 +93,7 @@ void frmCustomize::cmdOK_Click()
     values.blnPlaySounds = ui->chkPlaySounds->isChecked();
     values.blnDisplayWarnings = ui->chkDisplayWarnings->isChecked();
     values.strWarningDays = ui->txtWarningDays->text();
+    values.blnKeepCounting = ui->chkKeepCounting->isChecked();
     if (ui->txtWarningDays->isEnabled() && !ToInteger16(values.strWarningDays)) {
         // Stored, it would silently mean the default; the user meant some number of days.
         MessageBox::error(this, QStringLiteral("Please type the number of days after which the "
@@ -114,6 +116,8 @@ void frmCustomize::cmdOK_Click()
         values.blnDisplayWarnings = now.blnDisplayWarnings;
     if (values.strWarningDays == m_shown.strWarningDays)
         values.strWarningDays = now.strWarningDays;
+    if (values.blnKeepCounting == m_shown.blnKeepCounting)
+        values.blnKeepCounting = now.blnKeepCounting;
 
     QString failure;
     if (!m_preferences.Save(values, &failure)) {

@@ -2,8 +2,27 @@
 #include "CoreTestSupport.h"
 
 #include "clock/StopWatch.h"
+#include "settings/CountKeeper.h"
+#include "settings/SettingsStore.h"
 
 using namespace modStopWatch;
+
+// The machine a run of Pendrel finds: its boot clock, wall clock and boot.
+struct Machine {
+    FakeClock boot;
+    qint64 wall = 1'780'000'000'000;
+    QString id = "boot 1";
+
+    CountKeeper::Clocks clocks()
+    {
+        return {boot.source(), [this] { return wall; }, [this] { return id; }};
+    }
+    void pass(qint64 bootMs, qint64 wallMs)
+    {
+        boot.advance(bootMs);
+        wall += wallMs;
+    }
+};
 
 class tst_count : public QObject
 {
@@ -97,6 +116,111 @@ private slots:
         count.Stop();
         count.Reset(); // from a count of years and days alike
         QCOMPARE(after(count, Hour), "0 Years, 0 Days, 00:00:00.00");
+    }
+
+    // A count kept across runs: closed or crashed, a reboot measured on the wall clock and a
+    // restart on the boot clock, a wall clock set back, a stopped or reset count; days passed
+    // meanwhile roll over once, as after a suspend.
+    void keptAcrossRuns_data()
+    {
+        QTest::addColumn<QString>("first"); // what the first run leaves: "running", "crashed"...
+        QTest::addColumn<bool>("reboot");
+        QTest::addColumn<qint64>("bootMs"); // what passes until the next run, on each clock
+        QTest::addColumn<qint64>("wallMs");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("rolled");
+        QTest::newRow("closed 3 hours")
+            << "running" << false << 3 * Hour << 3 * Hour << "0 Years, 0 Days, 05:00:00.25" << 0;
+        QTest::newRow("crashed") << "crashed" << false << 3 * Hour << 3 * Hour
+                                 << "0 Years, 0 Days, 05:00:00.25" << 0;
+        QTest::newRow("off 400 days")
+            << "running" << true << Hour << 400 * Day << "1 Years, 35 Days, 02:00:00.25" << 1;
+        QTest::newRow("wall clock set back")
+            << "running" << true << Hour << -Day << "0 Years, 0 Days, 02:00:00.25" << 0;
+        QTest::newRow("wall clock moved")
+            << "running" << false << Hour << 5 * Day << "0 Years, 0 Days, 03:00:00.25" << 0;
+        QTest::newRow("stopped") << "stopped" << true << Hour << Day
+                                 << "0 Years, 0 Days, 02:00:00.25" << 0;
+        QTest::newRow("reset") << "reset" << false << Hour << Hour << "0 Years, 0 Days, 00:00:00.00"
+                               << 0;
+        QTest::newRow("option off")
+            << "forgotten" << false << Hour << Hour << "0 Years, 0 Days, 00:00:00.00" << 0;
+    }
+    void keptAcrossRuns()
+    {
+        QFETCH(QString, first);
+        QFETCH(bool, reboot);
+        QFETCH(qint64, bootMs);
+        QFETCH(qint64, wallMs);
+        QFETCH(QString, shown);
+        QFETCH(int, rolled);
+        TestHome home;
+        Machine machine;
+        QByteArray beforeTheEnd;
+        {
+            StopWatch count(machine.boot.source());
+            CountKeeper keeper(count, machine.clocks());
+            QVERIFY(keeper.SetEnabled(true));
+            count.Start();
+            machine.pass(2 * Hour + 250, 2 * Hour + 250);
+            if (first != "running" && first != "crashed")
+                count.Stop();
+            if (first == "reset")
+                count.Reset();
+            if (first == "forgotten")
+                QVERIFY(keeper.SetEnabled(false));
+            beforeTheEnd = home.logBytes(home.settingsFile());
+        }
+        if (first == "crashed") // the store as it was before the program could end
+            home.writeLog(beforeTheEnd, home.settingsFile());
+        if (reboot) {
+            machine.boot.now = 5'000;
+            machine.id = "boot 2";
+        }
+        machine.pass(bootMs, wallMs);
+        StopWatch count(machine.boot.source());
+        QSignalSpy days(&count, &StopWatch::dayRolledOver);
+        CountKeeper keeper(count, machine.clocks());
+        QCOMPARE(keeper.Restore(), QString());
+        QCOMPARE(count.Texts().Joined(), shown);
+        QCOMPARE(count.IsRunning(), first == "running" || first == "crashed");
+        QCOMPARE(days.size(), rolled);
+    }
+
+    // A kept count that is damaged, hand-edited or from the future is reported, not taken up,
+    // and not written over before the user has seen the message.
+    void untrustedKeptCount_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("state") << "State"
+                               << "Walking";
+        QTest::newRow("days") << "Days"
+                              << "365";
+        QTest::newRow("milliseconds") << "Milliseconds"
+                                      << "1.5e3";
+        QTest::newRow("from the future") << "Boot Clock"
+                                         << "99999999";
+    }
+    void untrustedKeptCount()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        TestHome home;
+        Machine machine;
+        {
+            StopWatch count(machine.boot.source());
+            CountKeeper keeper(count, machine.clocks());
+            QVERIFY(keeper.SetEnabled(true));
+            count.Start();
+        }
+        QVERIFY(SettingsStore::SaveSetting("Count", key, value));
+        const QByteArray stored = home.logBytes(home.settingsFile());
+        StopWatch next(machine.boot.source());
+        CountKeeper keeper(next, machine.clocks());
+        QVERIFY(keeper.Restore().startsWith("The count kept from the last run can't be trusted"));
+        QCOMPARE(next.Keep().started, false);
+        QCOMPARE(home.logBytes(home.settingsFile()), stored);
     }
 };
 

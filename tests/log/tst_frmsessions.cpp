@@ -4,6 +4,7 @@
 
 #include "log/SessionLog.h"
 #include "log/frmSessions.h"
+#include "ui/SessionEnd.h"
 
 class tst_frmsessions : public QObject
 {
@@ -120,6 +121,33 @@ private slots:
         press("cmdClose"); // Yes, and Yes: replace it
         QCOMPARE(world->logBytes(), Saved);
         QCOMPARE(world->logBytes(world->logFile() + ".bak"), "x;y;z\r\n");
+    }
+
+    // The desktop session ends with a comment typed and not saved: asked about where the session
+    // manager lets Pendrel ask, kept without a word where it does not.
+    void sessionEnd_data()
+    {
+        QTest::addColumn<bool>("mayAsk");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QByteArray>("log");
+        QTest::addColumn<int>("boxes");
+        QTest::newRow("asked, Yes") << true << int(MessageBox::Yes) << Saved << 2; // and "Saved"
+        QTest::newRow("asked, No") << true << int(MessageBox::No) << ThreeRows << 1;
+        QTest::newRow("not asked") << false << int(MessageBox::Yes) << Saved << 0;
+    }
+    void sessionEnd()
+    {
+        QFETCH(bool, mayAsk);
+        QFETCH(int, answer);
+        QFETCH(QByteArray, log);
+        QFETCH(int, boxes);
+        open();
+        click(1, 3);
+        QTest::keyClicks(editor(), "!");
+        MessageBox::setNextAnswer(MessageBox::Answer(answer));
+        SessionEnd::Instance().End(mayAsk);
+        QCOMPARE(world->logBytes(), log);
+        QCOMPARE(MessageBox::history().size(), boxes);
     }
 
     // A "Saved" box too narrow for a title bar to show "Pendrel".
