@@ -25,26 +25,34 @@ struct FakeClock {
     }
 };
 
-// A settings store, a program folder and a per-user data folder of the test's own, put back as
-// they were when it goes, so that no later test writes into the user's own.
+// An environment variable set while it lives, then put back as it was.
+struct EnvironmentVariable {
+    const char *name;
+    const bool had = qEnvironmentVariableIsSet(name);
+    const QByteArray old = qgetenv(name);
+    EnvironmentVariable(const char *variable, const QString &value)
+        : name(variable)
+    {
+        qputenv(name, value.toUtf8());
+    }
+    ~EnvironmentVariable() { had ? qputenv(name, old) : qunsetenv(name); }
+};
+
+// A settings store, a program folder and per-user folders of the test's own, put back as they
+// were when it goes, so that no later test writes into the user's own.
 struct TestHome {
     QTemporaryDir home;
-    const QByteArray oldDataHome = qgetenv("XDG_DATA_HOME");
-    const bool hadDataHome = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+    EnvironmentVariable dataHome{"XDG_DATA_HOME", home.filePath("data")};
+    EnvironmentVariable configHome{"XDG_CONFIG_HOME", home.filePath("config")};
 
     TestHome()
     {
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.filePath("config"));
         ProgramFolder::SetPath(programFolder());
         QDir().mkpath(programFolder());
-        qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
     }
     ~TestHome()
     {
-        if (hadDataHome)
-            qputenv("XDG_DATA_HOME", oldDataHome);
-        else
-            qunsetenv("XDG_DATA_HOME");
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
         ProgramFolder::SetPath({});

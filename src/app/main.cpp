@@ -14,6 +14,7 @@ int main(int argc, char *argv[])
     // relative $XDG_CONFIG_HOME from the working folder and, without a $HOME, writes to /.config.
     if (const QString config = UserFolders::ConfigHome(); !config.isEmpty())
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config);
-    modLaunch::Main();
+    // As the login's start-up entry starts it.
+    modLaunch::Main(app.arguments().contains(QStringLiteral("--minimized")));
     return app.exec();
 }

@@ -20,7 +20,7 @@ bool InitCommonCtrls()
     return true;
 }
 
-void Main()
+void Main(bool minimized)
 {
     InitCommonCtrls();
     BeginReadingFonts();
@@ -41,7 +41,10 @@ void Main()
         delete count;
         delete preferences;
     });
-    window->show();
+    if (minimized)
+        window->showMinimized();
+    else
+        window->show();
     // Taken up once the window listens, so that days passed meanwhile sound and warn.
     if (preferences->Values().blnKeepCounting) {
         const QString untrusted = keeper->Restore();

@@ -1,10 +1,13 @@
 #include "settings/frmCustomize.h"
 
+#include "files/Autostart.h"
 #include "settings/Preferences.h"
 #include "ui/Design.h"
 #include "ui/MessageBox.h"
 #include "ui/WindowFrame.h"
 #include "ui_frmCustomize.h"
+
+#include <QCoreApplication>
 
 #include <limits>
 
@@ -76,6 +79,8 @@ void frmCustomize::ShowCurrentSettings()
     ui->chkDisplayWarnings->setChecked(values.blnDisplayWarnings);
     ui->txtWarningDays->setText(values.strWarningDays);
     ui->chkKeepCounting->setChecked(values.blnKeepCounting);
+    // The desktop's own start-up settings may have switched it off meanwhile.
+    ui->chkStartAtLogin->setChecked(Autostart::IsOn());
 }
 
 void frmCustomize::chkDisplayWarnings_Click()
@@ -118,6 +123,20 @@ void frmCustomize::cmdOK_Click()
         values.strWarningDays = now.strWarningDays;
     if (values.blnKeepCounting == m_shown.blnKeepCounting)
         values.blnKeepCounting = now.blnKeepCounting;
+
+    const bool startAtLogin = ui->chkStartAtLogin->isChecked();
+    if (startAtLogin != Autostart::IsOn()) {
+        const QString failed =
+            Autostart::Set(startAtLogin, QCoreApplication::applicationFilePath());
+        if (!failed.isEmpty()) {
+            MessageBox::error(this, QStringLiteral("Pendrel could not be set to %1 when you log "
+                                                   "in.\n\n%2\n\nStart-up entry: %3")
+                                        .arg(startAtLogin ? QStringLiteral("start")
+                                                          : QStringLiteral("stop starting"),
+                                             failed, Autostart::EntryPath()));
+            return;
+        }
+    }
 
     QString failure;
     if (!m_preferences.Save(values, &failure)) {

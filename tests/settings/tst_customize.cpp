@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "app/frmMain.h"
+#include "files/Autostart.h"
 #include "settings/SettingsStore.h"
 #include "settings/frmCustomize.h"
 
@@ -19,6 +20,20 @@ class tst_customize : public QObject
 private slots:
     void init() { world = std::make_unique<TestWorld>(); }
     void cleanup() { world.reset(); }
+
+    // The new boxes: keeping the count stored as a preference; the login box showing the
+    // desktop's start-up entry as it stands, and OK taking it away.
+    void keepCountingAndStartAtLogin()
+    {
+        QVERIFY(Autostart::Set(true, "pendrel").isEmpty());
+        frmCustomize dialog(world->preferences);
+        QVERIFY(Control<QCheckBox>(&dialog, "chkStartAtLogin")->isChecked());
+        Control<QCheckBox>(&dialog, "chkStartAtLogin")->click();
+        Control<QCheckBox>(&dialog, "chkKeepCounting")->click();
+        Click(&dialog, "cmdOK");
+        QCOMPARE(Autostart::IsOn(), false);
+        QCOMPARE(world->preferences.Values().blnKeepCounting, true);
+    }
 
     // The defaults, or the stored values as the program reads them, hand-edited junk among them.
     void opensWithTheStoredValues_data()

@@ -2,6 +2,7 @@
 // that are no regular file, and the date text in every locale Qt knows.
 #include "CoreTestSupport.h"
 
+#include "files/Autostart.h"
 #include "files/RegularFile.h"
 #include "files/UserFolders.h"
 #include "settings/Preferences.h"
@@ -85,17 +86,31 @@ private slots:
         QFETCH(QByteArray, xdg);
         QFETCH(QByteArray, home);
         QFETCH(QString, config);
-        const QByteArray oldData = qgetenv("XDG_DATA_HOME"), oldHome = qgetenv("HOME");
-        const auto restore = qScopeGuard([&] {
-            qunsetenv("XDG_CONFIG_HOME");
-            qputenv("XDG_DATA_HOME", oldData);
-            qputenv("HOME", oldHome);
-        });
-        qputenv("XDG_CONFIG_HOME", xdg);
-        qputenv("XDG_DATA_HOME", xdg);
-        qputenv("HOME", home);
+        const EnvironmentVariable configHome("XDG_CONFIG_HOME", xdg),
+            dataHome("XDG_DATA_HOME", xdg), homeFolder("HOME", home);
         QCOMPARE(UserFolders::ConfigHome(), config);
         QCOMPARE(UserFolders::DataHome(), QString(config).replace(".config", ".local/share"));
+    }
+
+    // The start-up entry written, switched off by the desktop and shown off, and taken away:
+    // removed where Pendrel wrote it, switched off where the user did.
+    void autostart()
+    {
+        const QString entry = Autostart::EntryPath();
+        QVERIFY(!Autostart::IsOn());
+        QCOMPARE(Autostart::Set(true, "/opt/my apps/pendrel"), QString());
+        QVERIFY(Autostart::IsOn());
+        QVERIFY(world->logBytes(entry).contains("\nExec=\"/opt/my apps/pendrel\" --minimized\n"));
+        world->writeLog(world->logBytes(entry) + "Hidden=true\n", entry);
+        QVERIFY(!Autostart::IsOn());
+        QCOMPARE(Autostart::Set(true, "pendrel"), QString());
+        QCOMPARE(Autostart::Set(false, "pendrel"), QString());
+        QCOMPARE(FileKind(entry), "missing");
+        world->writeLog("[Desktop Entry]\nExec=pendrel\n", entry); // the user's own
+        QVERIFY(Autostart::IsOn());
+        QCOMPARE(Autostart::Set(false, "pendrel"), QString());
+        QVERIFY(!Autostart::IsOn());
+        QCOMPARE(FileKind(entry), "file");
     }
 
     // A folder in the place of the settings file's lock: a save that waits for it for good, or
