@@ -23,23 +23,26 @@ const QString KeyWallClock = QStringLiteral("Wall Clock");
 const QString Running = QStringLiteral("Running");
 const QString Stopped = QStringLiteral("Stopped");
 
-// The stored whole number under `key` within [low, high], or nothing.
-std::optional<qint64> Stored(const QString &key, qint64 low, qint64 high)
-{
-    bool ok = false;
-    const qint64 value = GetSetting(SectionCount, key).toLongLong(&ok);
-    if (!ok || value < low || value > high)
-        return std::nullopt;
-    return value;
-}
-
 QString Untrusted(const QString &what)
 {
     return QStringLiteral("The count kept from the last run can't be trusted: %1. Pendrel starts "
-                          "at zero; the kept count stays in the settings file until the count "
-                          "next changes.\n\nSettings file: %2")
+                          "the count at zero.\n\nSettings file: %2")
         .arg(what, StoreLocation());
 }
+
+// The stored whole numbers, each within its range; the first that is not, for a message.
+struct Numbers {
+    QString bad;
+    qint64 operator()(const QString &key, qint64 low, qint64 high)
+    {
+        const QString text = GetSetting(SectionCount, key);
+        bool ok = false;
+        const qint64 value = text.toLongLong(&ok);
+        if ((!ok || value < low || value > high) && bad.isEmpty())
+            bad = QStringLiteral("its %1 is \"%2\"").arg(key, text);
+        return value;
+    }
+};
 } // namespace
 
 CountKeeper::Clocks CountKeeper::SystemClocks()
@@ -105,26 +108,28 @@ QString CountKeeper::Restore()
     if (state.isEmpty())
         return {};
     if (state != Running && state != Stopped)
-        return Untrusted(QStringLiteral("its state is \"%1\"").arg(state));
-    const auto years = Stored(KeyYears, 0, 9999);
-    const auto days = Stored(KeyDays, 0, modStopWatch::DaysPerYear - 1);
-    const auto ms = Stored(KeyMs, 0, modStopWatch::MsPerDay - 1);
-    const auto boot = Stored(KeyBootClock, 0, std::numeric_limits<qint64>::max());
-    const auto wall = Stored(KeyWallClock, 0, std::numeric_limits<qint64>::max());
-    if (!years || !days || !ms || !boot || !wall)
-        return Untrusted(QStringLiteral("a number in it is missing or out of range"));
-    StopWatch::Kept kept{true, state == Running, qint16(*years), qint16(*days), *ms};
+        return Untrusted(QStringLiteral("its State is \"%1\"").arg(state));
+    constexpr qint64 Longest = std::numeric_limits<qint64>::max();
+    Numbers stored;
+    const qint64 years = stored(KeyYears, 0, 9999);
+    const qint64 days = stored(KeyDays, 0, modStopWatch::DaysPerYear - 1);
+    const qint64 ms = stored(KeyMs, 0, modStopWatch::MsPerDay - 1);
+    const qint64 boot = stored(KeyBootClock, 0, Longest);
+    const qint64 wall = stored(KeyWallClock, 0, Longest);
+    if (!stored.bad.isEmpty())
+        return Untrusted(stored.bad);
+    StopWatch::Kept kept{true, state == Running, qint16(years), qint16(days), ms};
     if (kept.running) {
         // The time since it was stored: on the boot clock within the same boot, else on the wall
         // clock, where a clock set back adds nothing.
         const bool sameBoot = GetSetting(SectionCount, KeyBoot) == m_clocks.bootId();
         const qint64 now = sameBoot ? m_clocks.boot() : m_clocks.wall();
-        const qint64 then = sameBoot ? *boot : *wall;
+        const qint64 then = sameBoot ? boot : wall;
         if (sameBoot && now < then)
             return Untrusted(QStringLiteral("it was stored later than now"));
         kept.ms += qMax<qint64>(0, now - then);
         const qint64 totalYears =
-            *years + (*days + kept.ms / modStopWatch::MsPerDay) / modStopWatch::DaysPerYear;
+            years + (days + kept.ms / modStopWatch::MsPerDay) / modStopWatch::DaysPerYear;
         if (totalYears > 9999)
             return Untrusted(QStringLiteral("it would count more than 9,999 years"));
     }
