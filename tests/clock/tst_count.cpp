@@ -24,6 +24,17 @@ struct Machine {
     }
 };
 
+// What the first run of a count kept across runs leaves ("running", "crashed", "stopped"...),
+// what passes until the next on each clock, and what that one shows and rolls over.
+struct Run {
+    QString first;
+    bool reboot;
+    qint64 bootMs, wallMs;
+    QString shown;
+    int rolled;
+};
+Q_DECLARE_METATYPE(Run)
+
 class tst_count : public QObject
 {
     Q_OBJECT
@@ -85,8 +96,7 @@ private slots:
         QVERIFY(!timer->isActive());
     }
 
-    // A suspend: every whole day that passed counts, once, running or stopped around it; a
-    // 32-bit tick would lose 49.7 days from any jump past that. Reset then starts from nothing.
+    // Every day of a long suspend counts, once, past 49.7 days too; Reset then starts anew.
     void longSuspends_data()
     {
         QTest::addColumn<qint64>("days");
@@ -118,42 +128,30 @@ private slots:
         QCOMPARE(after(count, Hour), "0 Years, 0 Days, 00:00:00.00");
     }
 
-    // A count kept across runs: closed or crashed, a reboot measured on the wall clock and a
-    // restart on the boot clock, a wall clock set back, a stopped or reset count; days passed
-    // meanwhile roll over once, as after a suspend.
+    // A count kept across restarts and reboots, whatever the wall clock did meanwhile.
     void keptAcrossRuns_data()
     {
-        QTest::addColumn<QString>("first"); // what the first run leaves: "running", "crashed"...
-        QTest::addColumn<bool>("reboot");
-        QTest::addColumn<qint64>("bootMs"); // what passes until the next run, on each clock
-        QTest::addColumn<qint64>("wallMs");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("rolled");
-        QTest::newRow("closed 3 hours")
-            << "running" << false << 3 * Hour << 3 * Hour << "0 Years, 0 Days, 05:00:00.25" << 0;
-        QTest::newRow("crashed") << "crashed" << false << 3 * Hour << 3 * Hour
-                                 << "0 Years, 0 Days, 05:00:00.25" << 0;
-        QTest::newRow("off 400 days")
-            << "running" << true << Hour << 400 * Day << "1 Years, 35 Days, 02:00:00.25" << 1;
-        QTest::newRow("wall clock set back")
-            << "running" << true << Hour << -Day << "0 Years, 0 Days, 02:00:00.25" << 0;
-        QTest::newRow("wall clock moved")
-            << "running" << false << Hour << 5 * Day << "0 Years, 0 Days, 03:00:00.25" << 0;
-        QTest::newRow("stopped") << "stopped" << true << Hour << Day
-                                 << "0 Years, 0 Days, 02:00:00.25" << 0;
-        QTest::newRow("reset") << "reset" << false << Hour << Hour << "0 Years, 0 Days, 00:00:00.00"
-                               << 0;
-        QTest::newRow("option off")
-            << "forgotten" << false << Hour << Hour << "0 Years, 0 Days, 00:00:00.00" << 0;
+        QTest::addColumn<Run>("run");
+        const std::pair<const char *, Run> rows[] = {
+            {"closed 3 hours",
+             {"running", false, 3 * Hour, 3 * Hour, "0 Years, 0 Days, 05:00:00.25", 0}},
+            {"crashed", {"crashed", false, 3 * Hour, 3 * Hour, "0 Years, 0 Days, 05:00:00.25", 0}},
+            {"off 400 days",
+             {"running", true, Hour, 400 * Day, "1 Years, 35 Days, 02:00:00.25", 1}},
+            {"wall clock set back",
+             {"running", true, Hour, -Day, "0 Years, 0 Days, 02:00:00.25", 0}},
+            {"wall clock moved",
+             {"running", false, Hour, 5 * Day, "0 Years, 0 Days, 03:00:00.25", 0}},
+            {"stopped", {"stopped", true, Hour, Day, "0 Years, 0 Days, 02:00:00.25", 0}},
+            {"reset", {"reset", false, Hour, Hour, "0 Years, 0 Days, 00:00:00.00", 0}},
+            {"option off", {"forgotten", false, Hour, Hour, "0 Years, 0 Days, 00:00:00.00", 0}}};
+        for (const auto &[name, run] : rows)
+            QTest::newRow(name) << run;
     }
     void keptAcrossRuns()
     {
-        QFETCH(QString, first);
-        QFETCH(bool, reboot);
-        QFETCH(qint64, bootMs);
-        QFETCH(qint64, wallMs);
-        QFETCH(QString, shown);
-        QFETCH(int, rolled);
+        QFETCH(Run, run);
+        const QString first = run.first;
         TestHome home;
         Machine machine;
         QByteArray beforeTheEnd;
@@ -173,34 +171,31 @@ private slots:
         }
         if (first == "crashed") // the store as it was before the program could end
             home.writeLog(beforeTheEnd, home.settingsFile());
-        if (reboot) {
+        if (run.reboot) {
             machine.boot.now = 5'000;
             machine.id = "boot 2";
         }
-        machine.pass(bootMs, wallMs);
+        machine.pass(run.bootMs, run.wallMs);
         StopWatch count(machine.boot.source());
         QSignalSpy days(&count, &StopWatch::dayRolledOver);
         CountKeeper keeper(count, machine.clocks());
         QCOMPARE(keeper.Restore(), QString());
-        QCOMPARE(count.Texts().Joined(), shown);
+        QCOMPARE(count.Texts().Joined(), run.shown);
         QCOMPARE(count.IsRunning(), first == "running" || first == "crashed");
-        QCOMPARE(days.size(), rolled);
+        QCOMPARE(days.size(), run.rolled);
     }
 
-    // A kept count that is damaged, hand-edited or from the future is reported, not taken up,
-    // and not written over before the user has seen the message.
+    // A damaged kept count is reported, not taken up, and not written over.
     void untrustedKeptCount_data()
     {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
-        QTest::newRow("state") << "State"
-                               << "Walking";
-        QTest::newRow("days") << "Days"
-                              << "365";
-        QTest::newRow("milliseconds") << "Milliseconds"
-                                      << "1.5e3";
-        QTest::newRow("from the future") << "Boot Clock"
-                                         << "99999999";
+        const char *rows[][3] = {{"state", "State", "Walking"},
+                                 {"days", "Days", "365"},
+                                 {"milliseconds", "Milliseconds", "1.5e3"},
+                                 {"from the future", "Boot Clock", "99999999"}};
+        for (const auto &[name, key, value] : rows)
+            QTest::newRow(name) << QString(key) << QString(value);
     }
     void untrustedKeptCount()
     {

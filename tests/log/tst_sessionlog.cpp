@@ -22,9 +22,7 @@ private slots:
     void init() { world = std::make_unique<TestHome>(); }
     void cleanup() { world.reset(); }
 
-    // A file read and written back unchanged, as the Sessions window saves it; or a snapshot
-    // glued onto a last line without its line end, or a tab or line break in a cell splitting
-    // its row once read again.
+    // What a save of the unchanged grid writes, and what a snapshot appends.
     void writes_data()
     {
         QTest::addColumn<QByteArray>("file");
@@ -62,9 +60,7 @@ private slots:
         QCOMPARE(world->logBytes(), written);
     }
 
-    // What is reported done is on stable storage: a snapshot's line synced once written, a
-    // save's file and then its folder, a clear's backup before the log is emptied; a sync that
-    // fails is reported, and the line it could not keep is gone.
+    // What is reported done is on stable storage, synced in order; a failed sync is reported.
     void durableWrites()
     {
         using RegularFile::SyncKind;
@@ -88,8 +84,7 @@ private slots:
         QCOMPARE(world->logBytes(), QByteArray());
     }
 
-    // Another copy's snapshot that stopped waiting for the lock lands in the file that a save or
-    // a clear is replacing, or was replaced just after it: lost, or written twice.
+    // Another copy's line landing in a file being replaced: lost, or written twice.
     void lateLines_data()
     {
         QTest::addColumn<QString>("during"); // what comes between the first write and its sync
@@ -130,8 +125,7 @@ private slots:
         QCOMPARE(world->logBytes(), log);
     }
 
-    // A folder in the place of the log's lock: a snapshot lost for it, or a save that blames
-    // another copy of Pendrel.
+    // A folder in the lock's place: a snapshot lost, or a save blaming another copy.
     void stuckLock()
     {
         world->writeLog("a;b;c\r\n");
@@ -141,8 +135,7 @@ private slots:
         QVERIFY(ReadAndRewrite().reason.startsWith("A folder stands where Pendrel keeps its lock"));
     }
 
-    // Append, read, rewrite and clear each choosing a folder of their own; on a full disk, a
-    // half-written line, a truncated rewrite, a temporary file left, or a vague reason.
+    // Every operation in the fallback folder; on a full disk, nothing half written or left.
     void fallbackFolderAndFullDisk()
     {
         const QString log = world->blockProgramFolder();
@@ -165,9 +158,7 @@ private slots:
         QCOMPARE(world->logBytes(log), QByteArray());
     }
 
-    // A rewrite after another copy changed the file since the read: lines it appended are kept,
-    // any other change is never overwritten unasked, and an overwrite keeps the file as it was
-    // in a backup under the first free name.
+    // A save after another change: appended lines kept, others never overwritten unasked.
     void rewriteAfterTheFileChanged_data()
     {
         QTest::addColumn<QString>("change");
@@ -251,8 +242,7 @@ private slots:
         QCOMPARE(world->logBytes(target), "");
     }
 
-    // Reading the log removes a killed save's own temporary file, and nothing else: not one
-    // under way, nor a name that is only like it, nor a backup or a copy of the user's.
+    // Reading removes a killed save's temporary file, and no other file.
     void leftovers()
     {
         const QString save = ".SessionLog.txt.pendrel-save-";

@@ -22,8 +22,7 @@ private slots:
     void init() { world = std::make_unique<TestHome>(); }
     void cleanup() { world.reset(); }
 
-    // The stored text and what it reads as: a boolean, a 16-bit integer ("none": no value),
-    // under the C locale or under the user's own one, which is tried first.
+    // A stored text as a boolean and a 16-bit integer ("none": no value), in two locales.
     void conversions_data()
     {
         QTest::addColumn<QString>("locale");
@@ -56,8 +55,7 @@ private slots:
         QCOMPARE(read(ToInteger16(text)), integer);
     }
 
-    // An absent key reads as the default and writes nothing; a text with commas reads whole,
-    // not as a list.
+    // An absent key writes nothing; a text with commas reads whole, not as a list.
     void storedJunk()
     {
         QCOMPARE(GetSetting(SectionSettings, KeyCustomText, "absent"), "absent");
@@ -68,8 +66,7 @@ private slots:
         QCOMPARE(GetSetting(SectionSettings, KeyCustomText), "one, two, three");
     }
 
-    // A relative $XDG_CONFIG_HOME or $XDG_DATA_HOME taken from the working folder, and no $HOME
-    // taken as the root of the disk.
+    // A relative XDG folder or $HOME ignored; no $HOME never means the root of the disk.
     void userFolders_data()
     {
         QTest::addColumn<QByteArray>("xdg");
@@ -92,8 +89,7 @@ private slots:
         QCOMPARE(UserFolders::DataHome(), QString(config).replace(".config", ".local/share"));
     }
 
-    // The start-up entry written, switched off by the desktop and shown off, and taken away:
-    // removed where Pendrel wrote it, switched off where the user did.
+    // The login entry: written, switched off by the desktop, removed only where Pendrel wrote it.
     void autostart()
     {
         const QString entry = Autostart::EntryPath();
@@ -113,8 +109,7 @@ private slots:
         QCOMPARE(FileKind(entry), "file");
     }
 
-    // A folder in the place of the settings file's lock: a save that waits for it for good, or
-    // fails without saying what is there.
+    // A folder in the lock's place: a save that waits for good, or does not say why.
     void stuckLock()
     {
         const QString lock = world->settingsFile() + ".lock";
@@ -124,22 +119,7 @@ private slots:
         QVERIFY(LastFailure().contains(lock));
     }
 
-    // A save reported done whose new file a power cut could still take back: its folder unsynced.
-    void savesAreSynced()
-    {
-        QList<RegularFile::SyncKind> kinds;
-        RegularFile::SetSyncer([&](int, RegularFile::SyncKind kind) {
-            kinds << kind;
-            return 0;
-        });
-        const auto restore = qScopeGuard([] { RegularFile::SetSyncer({}); });
-        QVERIFY(SaveSettings(SectionSettings, {{KeyWarningDays, "5"}}));
-        QCOMPARE(kinds, QList<RegularFile::SyncKind>({RegularFile::SyncKind::Folder}));
-    }
-
-    // A byte-order mark or a junk line taken for a failed write; a save of several values that
-    // fails storing some of them, or showing them to a later read; a store that can't be
-    // written saying nothing.
+    // Several values saved whole or not at all, synced, and failures reported as failures.
     void savingSeveralValues()
     {
         world->writeLog("\xef\xbb\xbf[Settings]\r\nCustom%20Text=kept\r\njunk line\r\n",
@@ -149,8 +129,15 @@ private slots:
                                GetSetting(SectionSettings, KeyPlaySounds),
                                GetSetting(SectionSettings, KeyWarningDays)};
         };
+        QList<RegularFile::SyncKind> syncs;
+        RegularFile::SetSyncer([&](int, RegularFile::SyncKind kind) {
+            syncs << kind;
+            return 0;
+        });
+        const auto restore = qScopeGuard([] { RegularFile::SetSyncer({}); });
         QVERIFY(SaveSettings(SectionSettings, {{KeyPlaySounds, "0"}, {KeyWarningDays, "5"}}));
         QCOMPARE(stored(), (QStringList{"kept", "0", "5"}));
+        QCOMPARE(syncs, QList<RegularFile::SyncKind>({RegularFile::SyncKind::Folder}));
         {
             FileSizeLimit limit(40); // the new file can't be written whole
             QVERIFY(!SaveSettings(SectionSettings, {{KeyCustomText, "new"}, {KeyPlaySounds, "1"}}));
@@ -160,8 +147,7 @@ private slots:
         QVERIFY(!SaveSetting(SectionSession, KeyStart, "now"));
     }
 
-    // A settings file that is a pipe or a device blocking the program or replaced by a regular
-    // file; a link replaced instead of followed.
+    // A pipe or device as the store neither blocks nor is replaced; a link is followed.
     void oddStoreFiles_data()
     {
         QTest::addColumn<QString>("kind");
