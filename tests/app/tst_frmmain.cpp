@@ -20,8 +20,8 @@ class tst_frmmain : public QObject
     }
 
 private slots:
-    // The program as it starts, before any test sets the toolkit up: the main window shows with
-    // the keyboard on Exit, and Enter presses it.
+    // The program as it starts: Enter presses the focused button, Exit; after it nothing counts
+    // on, nor plays a day sound, for a Help window left open.
     void initTestCase()
     {
         TestHome home;
@@ -31,11 +31,9 @@ private slots:
         windows.removeIf([](QWidget *window) { return !window->inherits("frmMain"); });
         const QPointer<QWidget> main = windows.value(0);
         QVERIFY(main);
-        QCOMPARE(main->focusWidget(), Control(main, "cmdExit"));
         QTest::keyClick(main->focusWidget(), Qt::Key_Return);
         QVERIFY(!main || !main->isVisible());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        // Nothing counts on, nor plays a day sound, for a Help window left open.
         QCOMPARE(qApp->findChildren<modStopWatch::StopWatch *>().size(), 0);
     }
     void init()
@@ -52,12 +50,13 @@ private slots:
     }
 
     // A resume that loses or counts the pause, or takes it off again at each new day; a flash
-    // that never ends; 10 ms work while minimized, or a stale count shown again with its day
-    // not rolled over; Reset left pressable.
-    void buttonsFollowTheCount()
+    // that never ends; work while minimized, or a day that ended meanwhile caught up late; the
+    // wrong sounds; a warning left blinking once switched off; Reset left pressable.
+    void countWarningAndSounds()
     {
-        const auto countColour = [&] {
-            return Control(w.get(), "lblSecHundreds")->palette().color(QPalette::WindowText).name();
+        const auto played = [&] { // sound file names, in order; the folder must be the program's
+            return QStringList(world->playedSounds)
+                .replaceInStrings(world->programFolder() + '/', "");
         };
         Click(w.get(), "cmdStartStop");
         world->clock.advance(5'000);
@@ -67,24 +66,33 @@ private slots:
         world->tick(w.get(), Day + Hour + 2'340);
         QCOMPARE(ShownTime(w.get()), "01:00:07.34");
         Click(w.get(), "cmdSnapshot");
-        QCOMPARE(countColour(), "#ffffff");
         Fire(w.get(), "tmrSnapshot");
-        QCOMPARE(countColour(), "#000000");
+        QCOMPARE(Control(w.get(), "lblSecHundreds")->palette().color(QPalette::WindowText).name(),
+                 "#000000");
         w->showMinimized();
         QVERIFY(!IsActive(w.get(), "timDisplay"));
         world->clock.advance(Day + 4'560); // a suspend holds the count's timer too
         w->showNormal();
         QVERIFY(IsActive(w.get(), "timDisplay"));
         QCOMPARE(ShownTime(w.get()), "01:00:11.90");
-        QCOMPARE(world->playedSounds.size(), 2); // the day that ended meanwhile, at once
+        QCOMPARE(played(), QStringList({"AAAGH2.wav", "AAAGH2.wav"})); // at once, on showing
+        Fire(w.get(), "tmrWarning");
+        QVERIFY(!Control(w.get(), "lblWarning")->isHidden());
+        WhenModal<QDialog>(w.get(), [](QDialog *customize) {
+            QTest::mouseClick(Control(customize, "chkDisplayWarnings"), Qt::LeftButton);
+            Click(customize, "cmdOK");
+        });
+        Control<QAction>(w.get(), "mnuCustomize")->trigger();
+        QVERIFY(Control(w.get(), "lblWarning")->isHidden());
+        QVERIFY(!IsActive(w.get(), "tmrWarning"));
         Click(w.get(), "cmdStartStop");
         Click(w.get(), "cmdReset");
         QVERIFY(!Control(w.get(), "cmdReset")->isEnabled());
+        QCOMPARE(played().last(), "woohoo.wav");
     }
 
-    // A snapshot logs this run's times whatever another copy or an unwritable store does to the
-    // stored ones. An unwritable store is told once a run, and the count runs from the click,
-    // not from when its message is closed.
+    // A snapshot logs this run's times whatever another copy or an unwritable store does; an
+    // unwritable store is told once, and the count runs from the click, not the message's end.
     void snapshotLines()
     {
         Click(w.get(), "cmdStartStop");
@@ -112,33 +120,7 @@ private slots:
         QVERIFY(!lastLogLine().startsWith(";")); // this run's Start, though the store has none
     }
 
-    // A new day's sound; warnings switched off in Customize that leave one blinking; Reset's own
-    // sound.
-    void warningAndSounds()
-    {
-        const auto played = [&] { // sound file names, in order; the folder must be the program's
-            return QStringList(world->playedSounds)
-                .replaceInStrings(world->programFolder() + '/', "");
-        };
-        Click(w.get(), "cmdStartStop");
-        world->tick(w.get(), 3 * Day + 15 * Minute);
-        QCOMPARE(played(), QStringList("AAAGH2.wav"));
-        Fire(w.get(), "tmrWarning");
-        QVERIFY(!Control(w.get(), "lblWarning")->isHidden());
-        WhenModal<QDialog>(w.get(), [](QDialog *customize) {
-            QTest::mouseClick(Control(customize, "chkDisplayWarnings"), Qt::LeftButton);
-            Click(customize, "cmdOK");
-        });
-        Control<QAction>(w.get(), "mnuCustomize")->trigger();
-        QVERIFY(Control(w.get(), "lblWarning")->isHidden());
-        QVERIFY(!IsActive(w.get(), "tmrWarning"));
-        Click(w.get(), "cmdStartStop");
-        Click(w.get(), "cmdReset");
-        QCOMPARE(played(), QStringList({"AAAGH2.wav", "woohoo.wav"}));
-    }
-
-    // The big digits cut at the panel's top edge, as the stand-in face sits higher; also run at
-    // twice the scale.
+    // The big digits clear the panel's edges, at twice the scale too.
     void digitsKeepTheirTops()
     {
         auto *panel = Control<QFrame>(w.get(), "picElapsed");
