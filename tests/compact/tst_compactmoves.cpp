@@ -21,14 +21,12 @@ private slots:
         // Pressed at (100,100), 5 pixels into the window each way; the drag distance is 10.
         const Qt::MouseButtons left = Qt::LeftButton, right = Qt::RightButton;
         const Step press = [=](CompactDrag &d) { return d.press(left, {100, 100}, {5, 5}); };
-        const Step both = [=](CompactDrag &d) { return d.press(left | right, {100, 100}, {5, 5}); };
         const Step rightPress = [=](CompactDrag &d) { return d.press(right, {100, 100}, {5, 5}); };
         const Step wobble = [=](CompactDrag &d) { return d.move(left, {103, 104}); };
         const Step far = [=](CompactDrag &d) { return d.move(left, {130, 120}); };
         const Step farther = [=](CompactDrag &d) { return d.move(left, {140, 120}); };
         const Step astray = [=](CompactDrag &d) { return d.move({}, {130, 120}); }; // no button
         const Step release = [=](CompactDrag &d) { return d.release({}, {140, 120}); };
-        const Step doubleClick = [=](CompactDrag &d) { return d.doubleClick(Qt::LeftButton); };
         const Done handedOver{Action::None, {100, 100}}; // the press on the screen
         const Done to125{Action::Move, {125, 115}}, to135{Action::Move, {135, 115}};
         QTest::newRow("followed") << false << QList{press, far, farther, release}
@@ -39,9 +37,6 @@ private slots:
         QTest::newRow("release astray")
             << false << QList{press, far, astray, farther} << QList{handedOver, to125, to125};
         QTest::newRow("right button") << true << QList{rightPress, far, release} << QList<Done>();
-        QTest::newRow("right joins") << false << QList{press, both, far, release} << QList<Done>();
-        QTest::newRow("double-click, drag")
-            << false << QList{press, doubleClick, far, release} << QList<Done>{{Action::Close, {}}};
     }
     void drag()
     {

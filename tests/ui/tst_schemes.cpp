@@ -119,7 +119,6 @@ private slots:
         QTest::addColumn<QRect>("area");
         QTest::newRow("1366x768 at 125%, a panel below") << QRect(0, 0, 1093, 584);
         QTest::newRow("1366x768 at 200%, panels above and below") << QRect(0, 30, 683, 324);
-        QTest::newRow("1366x768 at 300%, a panel below") << QRect(0, 0, 455, 226);
     }
     // A window larger than the work area, its title bar or its buttons out of reach.
     void fitTheWorkArea()
