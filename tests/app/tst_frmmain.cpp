@@ -54,10 +54,7 @@ private slots:
     // off; Reset left pressable.
     void countWarningAndSounds()
     {
-        const auto played = [&] { // sound file names, in order; the folder must be the program's
-            return QStringList(world->playedSounds)
-                .replaceInStrings(world->programFolder() + '/', "");
-        };
+        const QString folder = world->programFolder() + '/'; // where the sounds are looked for
         Click(w.get(), "cmdStartStop");
         world->clock.advance(5'000);
         Click(w.get(), "cmdStartStop");
@@ -75,7 +72,8 @@ private slots:
         w->showNormal();
         QVERIFY(IsActive(w.get(), "timDisplay"));
         QCOMPARE(ShownTime(w.get()), "01:00:11.90");
-        QCOMPARE(played(), QStringList({"AAAGH2.wav", "AAAGH2.wav"})); // at once, on showing
+        // The day that ended meanwhile, at once.
+        QCOMPARE(world->playedSounds, QStringList({folder + "AAAGH2.wav", folder + "AAAGH2.wav"}));
         Fire(w.get(), "tmrWarning");
         QVERIFY(!Control(w.get(), "lblWarning")->isHidden());
         WhenModal<QDialog>(w.get(), [](QDialog *customize) {
@@ -88,10 +86,9 @@ private slots:
         Click(w.get(), "cmdStartStop");
         Click(w.get(), "cmdReset");
         QVERIFY(!Control(w.get(), "cmdReset")->isEnabled());
-        QCOMPARE(played().last(), "woohoo.wav");
+        QCOMPARE(world->playedSounds.last(), folder + "woohoo.wav");
         modStopWatch::SetSoundPlayer({}); // the program's own, whose module is found at once
-        QFile::copy(QCoreApplication::applicationDirPath() + "/woohoo.wav",
-                    world->programFolder() + "/woohoo.wav");
+        QFile::copy(QCoreApplication::applicationDirPath() + "/woohoo.wav", folder + "woohoo.wav");
         QTest::failOnWarning(QRegularExpression("plays no sounds"));
         Click(w.get(), "cmdStartStop");
         Click(w.get(), "cmdStartStop");
@@ -111,8 +108,7 @@ private slots:
         Click(w.get(), "cmdSnapshot");
         QCOMPARE(lastLogLine(), start + ";" + GetSetting(SectionSession, KeyStop) +
                                     ";1 years, 1 days, 02:00:00.01");
-        // A folder in the settings file's place: nothing can be stored any more.
-        QVERIFY(QFile::remove(world->settingsFile()));
+        QVERIFY(QFile::remove(world->settingsFile())); // a folder in its place: nothing is stored
         QVERIFY(QDir().mkpath(world->settingsFile()));
         Click(w.get(), "cmdStartStop");
         MessageBox::setInspector([&](QMessageBox &box) {

@@ -10,19 +10,14 @@ class tst_compact : public QObject
 private slots:
     void handOverAndBack_data()
     {
-        QTest::addColumn<int>("clicks");
         QTest::addColumn<QString>("wayBack");
+        QTest::addColumn<int>("clicks");
         QTest::addColumn<QString>("back"); // in the main window, 0.36 s later
-        QTest::newRow("stopped") << 2 << "Escape"
-                                 << "01:02:03.45";
-        QTest::newRow("running") << 1 << "Enter"
-                                 << "01:02:03.81";
-        QTest::newRow("double-click") << 1 << "double-click"
-                                      << "01:02:03.81";
-        QTest::newRow("closed") << 1 << "close"
-                                << "01:02:03.81";
-        QTest::newRow("minimized") << 1 << "minimize"
-                                   << "01:02:03.81";
+        QTest::newRow("stopped") << "Escape" << 2 << "01:02:03.45";
+        QTest::newRow("running") << "Enter" << 1 << "01:02:03.81";
+        QTest::newRow("double-click") << "double-click" << 1 << "01:02:03.81";
+        QTest::newRow("closed") << "close" << 1 << "01:02:03.81";
+        QTest::newRow("minimized") << "minimize" << 1 << "01:02:03.81";
     }
     // The compact window named as the program, on top, by its screen's panel, with the count as
     // it stands; every way back shows main, brought up to date, and ends nothing.

@@ -16,15 +16,14 @@ double InkContrast(QWidget *window, const QRect &area)
 {
     const QImage image = window->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
     const auto *bits = reinterpret_cast<const QRgb *>(image.constBits());
-    std::vector<std::pair<double, QRgb>> pixels;
+    std::vector<double> levels; // against black: the ratio of two levels is their contrast
     for (int i = 0; i < image.width() * image.height(); ++i)
-        pixels.emplace_back(Readable::Contrast(bits[i], Qt::black), bits[i]);
-    if (pixels.empty())
+        levels.push_back(Readable::Contrast(bits[i], Qt::black));
+    if (levels.empty())
         return 0;
-    std::sort(pixels.begin(), pixels.end());
-    const QColor ground(pixels[pixels.size() / 2].second);
-    return qMax(Readable::Contrast(pixels.front().second, ground),
-                Readable::Contrast(pixels.back().second, ground));
+    std::sort(levels.begin(), levels.end());
+    const double ground = levels[levels.size() / 2];
+    return qMax(ground / levels.front(), levels.back() / ground);
 }
 
 // Every text of `window` that reads below 4.5:1 (large text 3:1, as the web's accessibility
