@@ -13,14 +13,10 @@ class tst_frmmain : public QObject
     std::unique_ptr<TestWorld> world;
     std::unique_ptr<frmMain> w; // shown, with warnings from the first day on
 
-    QString lastLogLine() const
-    {
-        return QString::fromUtf8(world->logBytes()).trimmed().section('\n', -1);
-    }
+    QString lastLogLine() const { return QString(world->logBytes()).trimmed().section('\n', -1); }
 
 private slots:
-    // The program as it starts: Enter presses the focused button, Exit; after it nothing counts
-    // on, nor plays a day sound, for a Help window left open.
+    // As it starts: Enter presses the focused Exit, after which nothing counts on unseen.
     void initTestCase()
     {
         TestHome home;
@@ -48,10 +44,7 @@ private slots:
         world.reset();
     }
 
-    // A resume that loses or counts the pause, or takes it off again at each new day; a flash
-    // that never ends; work while minimized, or a day that ended meanwhile caught up late; the
-    // wrong sounds, or none from the program's player; a warning left blinking once switched
-    // off; Reset left pressable.
+    // Pauses, the flash, minimizing, each day's and Reset's sounds, warnings switched off.
     void countWarningAndSounds()
     {
         const QString folder = world->programFolder() + '/'; // where the sounds are looked for
@@ -72,8 +65,7 @@ private slots:
         w->showNormal();
         QVERIFY(IsActive(w.get(), "timDisplay"));
         QCOMPARE(ShownTime(w.get()), "01:00:11.90");
-        // The day that ended meanwhile, at once.
-        QCOMPARE(world->playedSounds, QStringList({folder + "AAAGH2.wav", folder + "AAAGH2.wav"}));
+        QCOMPARE(world->playedSounds, QStringList(2, folder + "AAAGH2.wav")); // one meanwhile
         Fire(w.get(), "tmrWarning");
         QVERIFY(!Control(w.get(), "lblWarning")->isHidden());
         WhenModal<QDialog>(w.get(), [](QDialog *customize) {
@@ -95,8 +87,7 @@ private slots:
         Click(w.get(), "cmdReset");
     }
 
-    // A snapshot logs this run's times whatever another copy or an unwritable store does; an
-    // unwritable store is told once, and the count runs from the click, not the message's end.
+    // This run's times, whatever another copy or an unwritable store does; the latter told once.
     void snapshotLines()
     {
         Click(w.get(), "cmdStartStop");

@@ -1,5 +1,4 @@
-// Every window placed on the work area, and under a dark scheme and a far larger desktop font:
-// the text still reads on every background, and no fixed layout is cut.
+// Every window on the work area, and under a dark scheme and a far larger font, readable and uncut.
 #include "TestSupport.h"
 
 #include "app/frmMain.h"
@@ -10,8 +9,7 @@
 #include "ui/Readable.h"
 
 namespace {
-// The contrast of the ink in `area` of `window` with the ground around it: the pixel farthest
-// from the median against the median.
+// The pixel of `area` farthest from the median pixel, the ground, against it.
 double InkContrast(QWidget *window, const QRect &area)
 {
     const QImage image = window->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
@@ -26,9 +24,8 @@ double InkContrast(QWidget *window, const QRect &area)
     return qMax(ground / levels.front(), levels.back() / ground);
 }
 
-// Every text of `window` that reads below 4.5:1 (large text 3:1, as the web's accessibility
-// guidelines count), or that its rectangle or the window's edge cuts; a wrapped one may reach a
-// pixel or two below its rectangle, as the designs' own do, never a line more.
+// Texts below 4.5:1 (large ones 3:1, as the web's guidelines count), or cut; a wrapped one may
+// reach a pixel or two below its rectangle, as the designs' own do, never a line more.
 QStringList Faults(QWidget *window)
 {
     QStringList faults;
@@ -58,9 +55,7 @@ class tst_schemes : public QObject
     Q_OBJECT
 
 private slots:
-    // Windows centred on the work area by their frames, sharing one icon, kept out of maximized
-    // and full screen; then, dark and with a large font: text readable and uncut, the main
-    // window no taller, the grid's header band grey.
+    // Placed, sharing one icon, never maximized nor full screen; then dark, with a large font.
     void everyWindow()
     {
         TestWorld world;
@@ -78,8 +73,7 @@ private slots:
         for (QWidget *window : framed)
             QCOMPARE(window->frameGeometry().center(),
                      WindowSystem::WorkArea(window->screen()).center());
-        // One icon for all: a new one at each opening grows the toolkit's cache.
-        QCOMPARE(sessions.windowIcon().cacheKey(), customize.windowIcon().cacheKey());
+        QCOMPARE(sessions.windowIcon().cacheKey(), customize.windowIcon().cacheKey()); // no leak
         for (QWidget *window : windows) {
             const QSize size = window->size();
             for (const Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowFullScreen}) {
@@ -107,10 +101,9 @@ private slots:
         Fire(&main, "tmrWarning"); // and the warning shows in the count's place
         QVERIFY(Control(&main, "lblWarning")->isVisible());
         QCOMPARE(Faults(&main).join(", "), QString());
-        // The band beside the grid's last header is the grey around the cells.
         const QHeaderView *top = Control<QTableView>(&sessions, "grdSessions")->horizontalHeader();
         const QPoint band = top->mapTo(&sessions, QPoint(top->length() + 4, top->height() / 2));
-        QCOMPARE(QColor(sessions.grab().toImage().pixel(band)).name(), "#808080");
+        QCOMPARE(QColor(sessions.grab().toImage().pixel(band)).name(), "#808080"); // as the cells
     }
 
     void fitTheWorkArea_data()
