@@ -13,15 +13,10 @@ class tst_frmmain : public QObject
     std::unique_ptr<TestWorld> world;
     std::unique_ptr<frmMain> w; // shown, with warnings from the first day on
 
-    QString lastLogLine() const
-    {
-        const QList<QByteArray> lines = world->logBytes().split('\n');
-        return QString::fromUtf8(lines.value(lines.size() - 2)).trimmed();
-    }
+    QString lastLogLine() const { return QString(world->logBytes()).trimmed().section('\n', -1); }
 
 private slots:
-    // The program as it starts, before any test sets the toolkit up: the main window shows with
-    // the keyboard on Exit, and Enter presses it.
+    // As it starts: Enter presses the focused Exit, after which nothing counts on unseen.
     void initTestCase()
     {
         TestHome home;
@@ -31,11 +26,9 @@ private slots:
         windows.removeIf([](QWidget *window) { return !window->inherits("frmMain"); });
         const QPointer<QWidget> main = windows.value(0);
         QVERIFY(main);
-        QCOMPARE(main->focusWidget(), Control(main, "cmdExit"));
         QTest::keyClick(main->focusWidget(), Qt::Key_Return);
         QVERIFY(!main || !main->isVisible());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        // Nothing counts on, nor plays a day sound, for a Help window left open.
         QCOMPARE(qApp->findChildren<modStopWatch::StopWatch *>().size(), 0);
     }
     void init()
@@ -51,14 +44,10 @@ private slots:
         world.reset();
     }
 
-    // A resume that loses or counts the pause, or takes it off again at each new day; a flash
-    // that never ends; 10 ms work while minimized, or a stale count shown again with its day
-    // not rolled over; Reset left pressable.
-    void buttonsFollowTheCount()
+    // Pauses, the flash, minimizing, each day's and Reset's sounds, warnings switched off.
+    void countWarningAndSounds()
     {
-        const auto countColour = [&] {
-            return Control(w.get(), "lblSecHundreds")->palette().color(QPalette::WindowText).name();
-        };
+        const QString folder = world->programFolder() + '/'; // where the sounds are looked for
         Click(w.get(), "cmdStartStop");
         world->clock.advance(5'000);
         Click(w.get(), "cmdStartStop");
@@ -67,24 +56,38 @@ private slots:
         world->tick(w.get(), Day + Hour + 2'340);
         QCOMPARE(ShownTime(w.get()), "01:00:07.34");
         Click(w.get(), "cmdSnapshot");
-        QCOMPARE(countColour(), "#ffffff");
         Fire(w.get(), "tmrSnapshot");
-        QCOMPARE(countColour(), "#000000");
+        QCOMPARE(Control(w.get(), "lblSecHundreds")->palette().color(QPalette::WindowText).name(),
+                 "#000000");
         w->showMinimized();
         QVERIFY(!IsActive(w.get(), "timDisplay"));
         world->clock.advance(Day + 4'560); // a suspend holds the count's timer too
         w->showNormal();
         QVERIFY(IsActive(w.get(), "timDisplay"));
         QCOMPARE(ShownTime(w.get()), "01:00:11.90");
-        QCOMPARE(world->playedSounds.size(), 2); // the day that ended meanwhile, at once
+        QCOMPARE(world->playedSounds, QStringList(2, folder + "AAAGH2.wav")); // one meanwhile
+        Fire(w.get(), "tmrWarning");
+        QVERIFY(!Control(w.get(), "lblWarning")->isHidden());
+        WhenModal<QDialog>(w.get(), [](QDialog *customize) {
+            QTest::mouseClick(Control(customize, "chkDisplayWarnings"), Qt::LeftButton);
+            Click(customize, "cmdOK");
+        });
+        Control<QAction>(w.get(), "mnuCustomize")->trigger();
+        QVERIFY(Control(w.get(), "lblWarning")->isHidden());
+        QVERIFY(!IsActive(w.get(), "tmrWarning"));
         Click(w.get(), "cmdStartStop");
         Click(w.get(), "cmdReset");
         QVERIFY(!Control(w.get(), "cmdReset")->isEnabled());
+        QCOMPARE(world->playedSounds.last(), folder + "woohoo.wav");
+        modStopWatch::SetSoundPlayer({}); // the program's own, whose module is found at once
+        QFile::copy(QCoreApplication::applicationDirPath() + "/woohoo.wav", folder + "woohoo.wav");
+        QTest::failOnWarning(QRegularExpression("plays no sounds"));
+        Click(w.get(), "cmdStartStop");
+        Click(w.get(), "cmdStartStop");
+        Click(w.get(), "cmdReset");
     }
 
-    // A snapshot logs this run's times whatever another copy or an unwritable store does to the
-    // stored ones. An unwritable store is told once a run, and the count runs from the click,
-    // not from when its message is closed.
+    // This run's times, whatever another copy or an unwritable store does; the latter told once.
     void snapshotLines()
     {
         Click(w.get(), "cmdStartStop");
@@ -96,8 +99,7 @@ private slots:
         Click(w.get(), "cmdSnapshot");
         QCOMPARE(lastLogLine(), start + ";" + GetSetting(SectionSession, KeyStop) +
                                     ";1 years, 1 days, 02:00:00.01");
-        // A folder in the settings file's place: nothing can be stored any more.
-        QVERIFY(QFile::remove(world->settingsFile()));
+        QVERIFY(QFile::remove(world->settingsFile())); // a folder in its place: nothing is stored
         QVERIFY(QDir().mkpath(world->settingsFile()));
         Click(w.get(), "cmdStartStop");
         MessageBox::setInspector([&](QMessageBox &box) {
@@ -112,33 +114,7 @@ private slots:
         QVERIFY(!lastLogLine().startsWith(";")); // this run's Start, though the store has none
     }
 
-    // A new day's sound; warnings switched off in Customize that leave one blinking; Reset's own
-    // sound.
-    void warningAndSounds()
-    {
-        const auto played = [&] { // sound file names, in order; the folder must be the program's
-            return QStringList(world->playedSounds)
-                .replaceInStrings(world->programFolder() + '/', "");
-        };
-        Click(w.get(), "cmdStartStop");
-        world->tick(w.get(), 3 * Day + 15 * Minute);
-        QCOMPARE(played(), QStringList("AAAGH2.wav"));
-        Fire(w.get(), "tmrWarning");
-        QVERIFY(!Control(w.get(), "lblWarning")->isHidden());
-        WhenModal<QDialog>(w.get(), [](QDialog *customize) {
-            QTest::mouseClick(Control(customize, "chkDisplayWarnings"), Qt::LeftButton);
-            Click(customize, "cmdOK");
-        });
-        Control<QAction>(w.get(), "mnuCustomize")->trigger();
-        QVERIFY(Control(w.get(), "lblWarning")->isHidden());
-        QVERIFY(!IsActive(w.get(), "tmrWarning"));
-        Click(w.get(), "cmdStartStop");
-        Click(w.get(), "cmdReset");
-        QCOMPARE(played(), QStringList({"AAAGH2.wav", "woohoo.wav"}));
-    }
-
-    // The big digits cut at the panel's top edge, as the stand-in face sits higher; also run at
-    // twice the scale.
+    // The big digits clear the panel's edges, at twice the scale too.
     void digitsKeepTheirTops()
     {
         auto *panel = Control<QFrame>(w.get(), "picElapsed");
@@ -153,18 +129,6 @@ private slots:
                                     [](QRgb pixel) { return qGray(pixel) < 96; });
         QVERIFY(ink.top() > inside.top());
         QVERIFY(ink.bottom() < inside.bottom());
-    }
-
-    // The player module beside the program is found, with its player, at the first sound.
-    void soundModuleFound()
-    {
-        modStopWatch::SetSoundPlayer({}); // the program's own player
-        QFile::copy(QCoreApplication::applicationDirPath() + "/woohoo.wav",
-                    world->programFolder() + "/woohoo.wav");
-        Click(w.get(), "cmdStartStop");
-        Click(w.get(), "cmdStartStop");
-        QTest::failOnWarning(QRegularExpression("plays no sounds"));
-        Click(w.get(), "cmdReset");
     }
 };
 
