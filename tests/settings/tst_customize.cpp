@@ -10,6 +10,10 @@
 using namespace SettingsStore;
 
 enum Way { Ok, Cancel, Escape, CloseBox, Blocked }; // Blocked: OK on a store that can't be written
+struct WayOut {
+    Way way;
+    QString days, message, stored; // as typed; what a box says, empty: none; "-": no days key
+};
 
 class tst_customize : public QObject
 {
@@ -20,20 +24,6 @@ class tst_customize : public QObject
 private slots:
     void init() { world = std::make_unique<TestWorld>(); }
     void cleanup() { world.reset(); }
-
-    // The new boxes: keeping the count stored as a preference; the login box showing the
-    // desktop's start-up entry as it stands, and OK taking it away.
-    void keepCountingAndStartAtLogin()
-    {
-        QVERIFY(Autostart::Set(true, "pendrel").isEmpty());
-        frmCustomize dialog(world->preferences);
-        QVERIFY(Control<QCheckBox>(&dialog, "chkStartAtLogin")->isChecked());
-        Control<QCheckBox>(&dialog, "chkStartAtLogin")->click();
-        Control<QCheckBox>(&dialog, "chkKeepCounting")->click();
-        Click(&dialog, "cmdOK");
-        QCOMPARE(Autostart::IsOn(), false);
-        QCOMPARE(world->preferences.Values().blnKeepCounting, true);
-    }
 
     // The defaults, or the stored values as the program reads them, hand-edited junk among them.
     void opensWithTheStoredValues_data()
@@ -63,42 +53,36 @@ private slots:
     // OK with days that are no number or on a store that can't be written: it says why instead.
     void waysOut_data()
     {
-        QTest::addColumn<Way>("way");
-        QTest::addColumn<QString>("days");    // as typed
-        QTest::addColumn<QString>("message"); // what the box says; empty: none, and the dialog goes
-        QTest::addColumn<QString>("stored");  // the days key after; "-": absent
-        QTest::newRow("OK") << Ok << "0.4" << QString() << "0.4";
-        QTest::newRow("Cancel") << Cancel << "1" << QString() << "7";
-        QTest::newRow("Escape") << Escape << "1" << QString() << "7";
-        QTest::newRow("close box") << CloseBox << "1" << QString() << "7";
-        QTest::newRow("days no number") << Ok << "a week" << QString("\"a week\" is not") << "7";
-        QTest::newRow("store blocked") << Blocked << "1" << QString("Pendrel/Pendrel.ini") << "-";
+        QTest::addColumn<WayOut>("row");
+        QTest::newRow("OK") << WayOut{Ok, "0.4", {}, "0.4"};
+        QTest::newRow("Cancel") << WayOut{Cancel, "1", {}, "7"};
+        QTest::newRow("Escape") << WayOut{Escape, "1", {}, "7"};
+        QTest::newRow("close box") << WayOut{CloseBox, "1", {}, "7"};
+        QTest::newRow("days no number") << WayOut{Ok, "a week", "\"a week\" is not", "7"};
+        QTest::newRow("store blocked") << WayOut{Blocked, "1", "Pendrel/Pendrel.ini", "-"};
     }
     void waysOut()
     {
-        QFETCH(Way, way);
-        QFETCH(QString, days);
-        QFETCH(QString, message);
-        QFETCH(QString, stored);
+        QFETCH(WayOut, row);
         QVERIFY(SaveSetting(SectionSettings, KeyWarningDays, "7"));
         frmCustomize dialog(world->preferences);
         dialog.show();
-        Control<QLineEdit>(&dialog, "txtWarningDays")->setText(days);
-        if (way == Blocked)
+        Control<QLineEdit>(&dialog, "txtWarningDays")->setText(row.days);
+        if (row.way == Blocked)
             world->blockSettingsStore();
-        if (way == Cancel)
+        if (row.way == Cancel)
             Click(&dialog, "cmdCancel");
-        else if (way == Escape)
+        else if (row.way == Escape)
             QTest::keyClick(Control(&dialog, "txtCustomText"), Qt::Key_Escape);
-        else if (way == CloseBox)
+        else if (row.way == CloseBox)
             dialog.close();
         else
             Click(&dialog, "cmdOK");
-        QCOMPARE(dialog.isVisible(), !message.isEmpty());
-        QCOMPARE(GetSetting(SectionSettings, KeyWarningDays, "-"), stored);
+        QCOMPARE(dialog.isVisible(), !row.message.isEmpty());
+        QCOMPARE(GetSetting(SectionSettings, KeyWarningDays, "-"), row.stored);
         const QString shown = MessageBox::history().value(0).text; // empty: none
-        QCOMPARE(shown.isEmpty(), message.isEmpty());
-        QVERIFY(shown.contains(message));
+        QCOMPARE(shown.isEmpty(), row.message.isEmpty());
+        QVERIFY(shown.contains(row.message));
     }
 
     // The check box captions line up with the label above them, whichever side of its box a
@@ -119,41 +103,29 @@ private slots:
         QCOMPARE_LE(qAbs(box.left() - label.left()), 2);
     }
 
-    // A stored text longer than the box holds is kept whole by an OK that changed nothing; a
-    // paste is cut to what the box can edit quickly.
-    void longCustomTexts_data()
+    // Each OK stores only what was changed in it, with two copies open at once: a long hand-edited
+    // text left alone is kept whole, a paste cut to what the box edits quickly; the login box
+    // shows the desktop's entry as it stands; the main window takes up each OK.
+    void okStoresWhatChanged()
     {
-        QTest::addColumn<int>("pasted"); // characters; 0: none
-        QTest::addColumn<int>("stored"); // characters, after OK
-        QTest::newRow("nothing changed") << 0 << 70'000;
-        QTest::newRow("pasted") << 70'000 << 65'535;
-    }
-    void longCustomTexts()
-    {
-        QFETCH(int, pasted);
-        QFETCH(int, stored);
         QVERIFY(SaveSetting(SectionSettings, KeyCustomText, QString(70'000, QChar('y'))));
-        frmCustomize dialog(world->preferences);
-        if (pasted > 0)
-            Control<QLineEdit>(&dialog, "txtCustomText")->setText(QString(pasted, QChar('z')));
-        Click(&dialog, "cmdOK");
-        QCOMPARE(GetSetting(SectionSettings, KeyCustomText).size(), stored);
-    }
-
-    // Two copies open at once: the second OK doesn't put back what the first stored, and the
-    // main window takes up each at once.
-    void twoCopiesAtOnce()
-    {
+        QVERIFY(Autostart::Set(true, "pendrel").isEmpty());
         frmMain w(world->count, world->preferences);
         frmCustomize first(world->preferences);
         frmCustomize second(world->preferences);
         Control<QLineEdit>(&first, "txtWarningDays")->setText("9");
         Click(&first, "cmdOK");
-        Control<QLineEdit>(&second, "txtCustomText")->setText("mine");
+        QCOMPARE(GetSetting(SectionSettings, KeyCustomText).size(), 70'000);
+        QVERIFY(Control<QCheckBox>(&second, "chkStartAtLogin")->isChecked());
+        Control<QCheckBox>(&second, "chkStartAtLogin")->click();
+        Control<QCheckBox>(&second, "chkKeepCounting")->click();
+        Control<QLineEdit>(&second, "txtCustomText")->setText(QString(70'000, QChar('z')));
         Click(&second, "cmdOK");
         QCOMPARE(GetSetting(SectionSettings, KeyWarningDays), "9");
-        QCOMPARE(GetSetting(SectionSettings, KeyCustomText), "mine");
-        QCOMPARE(Texts(&w, {"lblCustomText"}), "mine");
+        QCOMPARE(GetSetting(SectionSettings, KeyCustomText), QString(65'535, QChar('z')));
+        QCOMPARE(Autostart::IsOn(), false);
+        QCOMPARE(world->preferences.Values().blnKeepCounting, true);
+        QCOMPARE(Texts(&w, {"lblCustomText"}), GetSetting(SectionSettings, KeyCustomText));
     }
 };
 
