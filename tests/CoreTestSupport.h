@@ -35,7 +35,13 @@ struct EnvironmentVariable {
     {
         qputenv(name, value.toUtf8());
     }
-    ~EnvironmentVariable() { had ? qputenv(name, old) : qunsetenv(name); }
+    ~EnvironmentVariable()
+    {
+        if (had)
+            qputenv(name, old);
+        else
+            qunsetenv(name);
+    }
 };
 
 // A settings store, a program folder and per-user folders of the test's own, put back as they

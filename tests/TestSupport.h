@@ -74,11 +74,6 @@ inline void Fire(const QObject *window, const char *timer)
     QMetaObject::invokeMethod(Control<QTimer>(window, timer), "timeout");
 }
 
-inline bool IsActive(const QObject *window, const char *timer)
-{
-    return Control<QTimer>(window, timer)->isActive();
-}
-
 inline QString Texts(const QObject *window, std::initializer_list<const char *> names)
 {
     QStringList texts;

@@ -172,8 +172,8 @@ private slots:
         frmCompact compact(world->count);
         frmSessions sessions(&main);
         QCOMPARE(Tour(&main, 6), "cmdExit cmdReset cmdStartStop picElapsed cmdSnapshot lblURL");
-        QCOMPARE(Tour(&customize, 6), "txtCustomText cmdCancel cmdOK chkPlaySounds "
-                                      "txtWarningDays chkDisplayWarnings");
+        QCOMPARE(Tour(&customize, 8), "txtCustomText cmdCancel cmdOK chkPlaySounds txtWarningDays "
+                                      "chkDisplayWarnings chkKeepCounting chkStartAtLogin");
         QCOMPARE(Tour(&sessions, 4), "grdSessions cmdClearLog cmdClose cmdDeleteRow");
         QCOMPARE(Tour(&help, 2), "cmdClose lblURL");
         QCOMPARE(Node(&compact)->text(QAccessible::Name), "Pendrel");

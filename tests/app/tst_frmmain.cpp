@@ -60,10 +60,10 @@ private slots:
         QCOMPARE(Control(w.get(), "lblSecHundreds")->palette().color(QPalette::WindowText).name(),
                  "#000000");
         w->showMinimized();
-        QVERIFY(!IsActive(w.get(), "timDisplay"));
+        QVERIFY(!Control<QTimer>(w.get(), "timDisplay")->isActive());
         world->clock.advance(Day + 4'560); // a suspend holds the count's timer too
         w->showNormal();
-        QVERIFY(IsActive(w.get(), "timDisplay"));
+        QVERIFY(Control<QTimer>(w.get(), "timDisplay")->isActive());
         QCOMPARE(ShownTime(w.get()), "01:00:11.90");
         QCOMPARE(world->playedSounds, QStringList(2, folder + "AAAGH2.wav")); // one meanwhile
         Fire(w.get(), "tmrWarning");
@@ -74,7 +74,7 @@ private slots:
         });
         Control<QAction>(w.get(), "mnuCustomize")->trigger();
         QVERIFY(Control(w.get(), "lblWarning")->isHidden());
-        QVERIFY(!IsActive(w.get(), "tmrWarning"));
+        QVERIFY(!Control<QTimer>(w.get(), "tmrWarning")->isActive());
         Click(w.get(), "cmdStartStop");
         Click(w.get(), "cmdReset");
         QVERIFY(!Control(w.get(), "cmdReset")->isEnabled());
