@@ -130,6 +130,10 @@ class tst_accessibility : public QObject
     Q_OBJECT
 
     std::unique_ptr<TestWorld> world;
+    QStringList browsed;
+
+public slots:
+    void browse(const QUrl &url) { browsed << url.toString(); } // the desktop's browser
 
 private slots:
     void init() { world = std::make_unique<TestWorld>(); }
@@ -240,6 +244,19 @@ frmMain: cmdStartStop Alt+O; menu: Up, Return)";
         const QList<QPoint> compactAt = windowAt.mid(24, 4);
         QCOMPARE(compactAt, QList<QPoint>({compactAt[0], compactAt[0], compactAt[0] - QPoint(4, 0),
                                            compactAt[0] - QPoint(4, 40)}));
+    }
+
+    // Help's web address, clicked, handed to the desktop's browser as a bare name: it opens
+    // nothing.
+    void webAddressOpens()
+    {
+        UrlOpener::SetOpener({}); // the program's own, which TestWorld puts back as it goes
+        QDesktopServices::setUrlHandler("http", this, "browse");
+        const auto restore = qScopeGuard([] { QDesktopServices::unsetUrlHandler("http"); });
+        frmHelp help;
+        help.show();
+        QTest::mouseClick(Control(&help, "lblURL"), Qt::LeftButton);
+        QCOMPARE(browsed, QStringList{"http://" + Maker::Address()});
     }
 };
 
