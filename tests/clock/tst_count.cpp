@@ -12,15 +12,9 @@ struct Machine {
     FakeClock boot;
     qint64 wall = 1'780'000'000'000;
     QString id = "boot 1";
-
     CountKeeper::Clocks clocks()
     {
         return {boot.source(), [this] { return wall; }, [this] { return id; }};
-    }
-    void pass(qint64 bootMs, qint64 wallMs)
-    {
-        boot.advance(bootMs);
-        wall += wallMs;
     }
 };
 
@@ -160,7 +154,8 @@ private slots:
             CountKeeper keeper(count, machine.clocks());
             QVERIFY(keeper.SetEnabled(true));
             count.Start();
-            machine.pass(2 * Hour + 250, 2 * Hour + 250);
+            machine.boot.advance(2 * Hour + 250);
+            machine.wall += 2 * Hour + 250;
             if (first != "running" && first != "crashed")
                 count.Stop();
             if (first == "reset")
@@ -175,7 +170,8 @@ private slots:
             machine.boot.now = 5'000;
             machine.id = "boot 2";
         }
-        machine.pass(run.bootMs, run.wallMs);
+        machine.boot.advance(run.bootMs);
+        machine.wall += run.wallMs;
         StopWatch count(machine.boot.source());
         QSignalSpy days(&count, &StopWatch::dayRolledOver);
         CountKeeper keeper(count, machine.clocks());
