@@ -23,7 +23,7 @@ struct Machine {
 struct Run {
     QString first;
     bool reboot;
-    qint64 bootMs, wallMs;
+    qint64 bootHours, wallHours;
     QString shown;
     int rolled;
 };
@@ -127,18 +127,14 @@ private slots:
     {
         QTest::addColumn<Run>("run");
         const std::pair<const char *, Run> rows[] = {
-            {"closed 3 hours",
-             {"running", false, 3 * Hour, 3 * Hour, "0 Years, 0 Days, 05:00:00.25", 0}},
-            {"crashed", {"crashed", false, 3 * Hour, 3 * Hour, "0 Years, 0 Days, 05:00:00.25", 0}},
-            {"off 400 days",
-             {"running", true, Hour, 400 * Day, "1 Years, 35 Days, 02:00:00.25", 1}},
-            {"wall clock set back",
-             {"running", true, Hour, -Day, "0 Years, 0 Days, 02:00:00.25", 0}},
-            {"wall clock moved",
-             {"running", false, Hour, 5 * Day, "0 Years, 0 Days, 03:00:00.25", 0}},
-            {"stopped", {"stopped", true, Hour, Day, "0 Years, 0 Days, 02:00:00.25", 0}},
-            {"reset", {"reset", false, Hour, Hour, "0 Years, 0 Days, 00:00:00.00", 0}},
-            {"option off", {"forgotten", false, Hour, Hour, "0 Years, 0 Days, 00:00:00.00", 0}}};
+            {"closed 3 hours", {"running", false, 3, 3, "0 Years, 0 Days, 05:00:00.25", 0}},
+            {"crashed", {"crashed", false, 3, 3, "0 Years, 0 Days, 05:00:00.25", 0}},
+            {"off 400 days", {"running", true, 1, 400 * 24, "1 Years, 35 Days, 02:00:00.25", 1}},
+            {"wall clock set back", {"running", true, 1, -24, "0 Years, 0 Days, 02:00:00.25", 0}},
+            {"wall clock moved", {"running", false, 1, 5 * 24, "0 Years, 0 Days, 03:00:00.25", 0}},
+            {"stopped", {"stopped", true, 1, 24, "0 Years, 0 Days, 02:00:00.25", 0}},
+            {"reset", {"reset", false, 1, 1, "0 Years, 0 Days, 00:00:00.00", 0}},
+            {"option off", {"forgotten", false, 1, 1, "0 Years, 0 Days, 00:00:00.00", 0}}};
         for (const auto &[name, run] : rows)
             QTest::newRow(name) << run;
     }
@@ -170,8 +166,8 @@ private slots:
             machine.boot.now = 5'000;
             machine.id = "boot 2";
         }
-        machine.boot.advance(run.bootMs);
-        machine.wall += run.wallMs;
+        machine.boot.advance(run.bootHours * Hour);
+        machine.wall += run.wallHours * Hour;
         StopWatch count(machine.boot.source());
         QSignalSpy days(&count, &StopWatch::dayRolledOver);
         CountKeeper keeper(count, machine.clocks());
