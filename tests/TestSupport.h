@@ -98,8 +98,7 @@ template <typename IsInk> QRect InkBounds(const QImage &image, const QRect &area
     return bounds;
 }
 
-// Runs `answer` on the modal window that the next action opens, then closes that window if it
-// is still up, so a failed check inside never leaves the test waiting.
+// Runs `answer` on the modal window the next action opens, then closes it: a failure never waits.
 template <typename Window> void WhenModal(QObject *context, std::function<void(Window *)> answer)
 {
     QTimer::singleShot(0, context, [answer] {

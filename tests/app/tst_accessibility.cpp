@@ -185,8 +185,8 @@ private slots:
         QCOMPARE(Node(&main, "lblWarning")->role(), QAccessible::AlertMessage);
     }
 
-    // Message boxes: the icon and its name, the default button, text as markup, Tab stops, the
-    // width for the title, and a question left up by Escape and the close box: it must be answered.
+    // Each kind of message box: its icon, default button, plain text, Tab stops and title width;
+    // a question stays up until it is answered.
     void messageBoxes()
     {
         QList<QMessageBox::Icon> icons;
@@ -220,8 +220,7 @@ private slots:
         QCOMPARE_GE(widths.value(0), 200); // "Pendrel" fits the title bar of a box saying "Saved"
     }
 
-    // Every command by keys, the focus handed back as windows go, the compact window's arrows
-    // within the work area, and "Close Pendrel" while the count runs.
+    // Every command by keys, the focus handed back, the compact window's arrows, Close Pendrel.
     void wholeProgramByKeys()
     {
         frmMain main(world->count, world->preferences);
