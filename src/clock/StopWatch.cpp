@@ -59,10 +59,12 @@ void StopWatch::Reset()
 
 StopWatch::Kept StopWatch::Keep() const
 {
-    const qint64 totalDays = m_state.intDays + CountedMs() / MsPerDay;
+    // One reading for days and time alike: two could fall either side of midnight.
+    const qint64 counted = CountedMs();
+    const qint64 totalDays = m_state.intDays + counted / MsPerDay;
     return {!m_state.blnFirstStart, m_state.blnRunning,
             qint16(m_state.intYears + totalDays / DaysPerYear), qint16(totalDays % DaysPerYear),
-            ElapsedMs()};
+            counted % MsPerDay};
 }
 
 void StopWatch::Restore(const Kept &kept)

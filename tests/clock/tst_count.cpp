@@ -42,10 +42,8 @@ class tst_count : public QObject
     }
 
 private slots:
-    // Warnings armed on the wrong days, when off, or while the compact window holds them;
-    // off-by-one at midnight, a roll-over lost, doubled or done by a mere reading, drift over a
-    // year of irregular roll-overs, a year not carried; the count's own timer, due at the end of
-    // the day but never more than a minute away, as a suspend holds ordinary timers.
+    // Warnings armed wrongly or while held; midnight off by one; roll-overs lost, doubled, done by
+    // a reading, or drifting; the count's timer never more than a minute away, as in a suspend.
     void rollOverDaysAndYears()
     {
         StopWatch count(clock.source());
@@ -88,6 +86,11 @@ private slots:
         QCOMPARE(armed.size(), 363); // not day 0 of the new year
         count.Stop();
         QVERIFY(!timer->isActive());
+        StopWatch straddling([&] { return clock.now++; }); // a millisecond later at each reading
+        const qint64 started = clock.now;
+        straddling.Start();
+        clock.now = started + Day - 1; // the texts' days and time from one reading, not two
+        QCOMPARE(straddling.Texts().Joined(), "0 Years, 0 Days, 23:59:59.99");
     }
 
     // Every day of a long suspend counts, once, past 49.7 days too; Reset then starts anew.
@@ -141,7 +144,6 @@ private slots:
     void keptAcrossRuns()
     {
         QFETCH(Run, run);
-        const QString first = run.first;
         TestHome home;
         Machine machine;
         QByteArray beforeTheEnd;
@@ -152,20 +154,19 @@ private slots:
             count.Start();
             machine.boot.advance(2 * Hour + 250);
             machine.wall += 2 * Hour + 250;
-            if (first != "running" && first != "crashed")
+            if (run.first != "running" && run.first != "crashed")
                 count.Stop();
-            if (first == "reset")
+            if (run.first == "reset")
                 count.Reset();
-            if (first == "forgotten")
+            if (run.first == "forgotten")
                 QVERIFY(keeper.SetEnabled(false));
             beforeTheEnd = home.logBytes(home.settingsFile());
         }
-        if (first == "crashed") // the store as it was before the program could end
+        if (run.first == "crashed") // the store as it was before the program could end
             home.writeLog(beforeTheEnd, home.settingsFile());
-        if (run.reboot) {
+        if (run.reboot) // a new boot, its clock from zero
             machine.boot.now = 5'000;
-            machine.id = "boot 2";
-        }
+        machine.id = run.reboot ? "boot 2" : "boot 1";
         machine.boot.advance(run.bootHours * Hour);
         machine.wall += run.wallHours * Hour;
         StopWatch count(machine.boot.source());
@@ -173,7 +174,7 @@ private slots:
         CountKeeper keeper(count, machine.clocks());
         QCOMPARE(keeper.Restore(), QString());
         QCOMPARE(count.Texts().Joined(), run.shown);
-        QCOMPARE(count.IsRunning(), first == "running" || first == "crashed");
+        QCOMPARE(count.IsRunning(), run.first == "running" || run.first == "crashed");
         QCOMPARE(days.size(), run.rolled);
     }
 
