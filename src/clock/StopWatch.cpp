@@ -94,7 +94,7 @@ qint64 StopWatch::CountedMs() const
 
 qint64 StopWatch::ElapsedMs() const
 {
-    return CountedMs() % MsPerDay;
+    return Keep().ms;
 }
 
 CountTexts StopWatch::Texts() const
