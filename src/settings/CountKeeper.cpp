@@ -88,7 +88,9 @@ bool CountKeeper::SetEnabled(bool on)
 
 bool CountKeeper::Store()
 {
-    if (!m_enabled)
+    // What a restore sets going is what the store already says: writing it again would only
+    // hold up the first window with a sync.
+    if (!m_enabled || m_restoring)
         return true;
     const StopWatch::Kept kept = m_count.Keep();
     const QString state = !kept.started ? QString() : kept.running ? Running : Stopped;
@@ -133,6 +135,8 @@ QString CountKeeper::Restore()
         if (totalYears > 9999)
             return Untrusted(QStringLiteral("it would count more than 9,999 years"));
     }
+    m_restoring = true;
     m_count.Restore(kept);
+    m_restoring = false;
     return {};
 }

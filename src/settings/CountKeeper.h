@@ -41,4 +41,5 @@ private:
     modStopWatch::StopWatch &m_count;
     Clocks m_clocks;
     bool m_enabled = false;
+    bool m_restoring = false;
 };
