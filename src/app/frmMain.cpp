@@ -17,6 +17,7 @@
 #include "ui/WindowFrame.h"
 #include "ui_frmMain.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QLayout>
@@ -205,12 +206,20 @@ void frmMain::cmdReset_Click()
 
 void frmMain::cmdSnapshot_Click()
 {
+    if (const QString failure = TakeSnapshot(); !failure.isEmpty())
+        MessageBox::error(this, failure);
+}
+
+// Returns why the line could not be added, or nothing.
+QString frmMain::TakeSnapshot()
+{
     if (m_count.IsRunning())
         ShowCount(); // the logged time is this instant's, not the last tick's
     ReportUnstoredTimes(m_sessionTimes.OnSnapshot(QDateTime::currentDateTime()));
     // Told to those who can't see the flash, in one event, the same words or not; a failure
     // has its message box instead.
-    if (AppendSessionLog()) {
+    const QString failure = AppendSessionLog();
+    if (failure.isEmpty()) {
         ui->cmdSnapshot->setAccessibleDescription(QStringLiteral("Snapshot taken: ") +
                                                   m_count.Texts().Spoken());
     }
@@ -218,6 +227,7 @@ void frmMain::cmdSnapshot_Click()
     // A flash already on ends at its own tick: a second snapshot within it doesn't prolong it.
     if (!m_tmrSnapshot->isActive())
         m_tmrSnapshot->start();
+    return failure;
 }
 
 void frmMain::ReportUnstoredTimes(bool stored)
@@ -235,18 +245,15 @@ void frmMain::ReportUnstoredTimes(bool stored)
     MessageBox::error(this, text);
 }
 
-bool frmMain::AppendSessionLog()
+QString frmMain::AppendSessionLog()
 {
     const QString elapsed = m_count.Texts().Joined().toLower();
     const SessionLog::Outcome appended = SessionLog::Append(
         SessionLog::SnapshotLine(m_sessionTimes.Start(), m_sessionTimes.Stop(), elapsed));
-    if (!appended.ok) {
-        MessageBox::error(
-            this,
-            SessionLog::FailureText(
-                QStringLiteral("The snapshot could not be added to the session log."), appended));
-    }
-    return appended.ok;
+    if (appended.ok)
+        return {};
+    return SessionLog::FailureText(
+        QStringLiteral("The snapshot could not be added to the session log."), appended);
 }
 
 void frmMain::tmrSnapshot_Timer()
@@ -343,6 +350,7 @@ void frmMain::mnuCompact_Click()
     {
         // A fresh window each time, gone when this block ends.
         frmCompact compact(m_count);
+        m_compact = &compact;
         compact.blnActive = m_count.IsRunning();
         if (!compact.blnActive) {
             const CountTexts frozen = m_count.Texts();
@@ -382,4 +390,71 @@ void frmMain::TakeFocusBack()
 void frmMain::lblURL_Click()
 {
     UrlOpener::Open(ui->lblURL->text());
+}
+
+QString frmMain::Perform(CommandLine::Command command)
+{
+    using CommandLine::Command;
+    switch (command) {
+    case Command::Start:
+        if (m_count.IsRunning())
+            return QStringLiteral("Pendrel is already counting.");
+        cmdStartStop_Click();
+        return {};
+    case Command::Stop:
+        if (!m_count.IsRunning())
+            return QStringLiteral("Pendrel is not counting.");
+        cmdStartStop_Click();
+        return {};
+    case Command::Toggle:
+        cmdStartStop_Click();
+        return {};
+    case Command::Reset:
+        if (m_count.IsRunning())
+            return QStringLiteral("Stop the count before you reset it.");
+        if (m_count.CanReset())
+            cmdReset_Click();
+        return {};
+    case Command::Snapshot: {
+        // The message box waits for the event loop: the caller has its answer first.
+        const QString failure = TakeSnapshot();
+        if (!failure.isEmpty())
+            QTimer::singleShot(0, this, [this, failure] { MessageBox::error(this, failure); });
+        return failure;
+    }
+    case Command::Compact:
+        if (m_compact)
+            return {};
+        if (QApplication::activeModalWidget())
+            return QStringLiteral("Close Pendrel's open dialog first.");
+        // The compact window runs until it closes: the caller has its answer first.
+        QTimer::singleShot(0, this, &frmMain::mnuCompact_Click);
+        return {};
+    case Command::Show:
+        QTimer::singleShot(0, this, &frmMain::BringToFront);
+        return {};
+    case Command::None:
+    case Command::Status:
+        break;
+    }
+    return {};
+}
+
+void frmMain::BringToFront()
+{
+    // Out of the compact window: the main window comes back where it was.
+    if (m_compact) {
+        m_compact->close();
+        return;
+    }
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+    // A dialog open over the window comes to the front with it.
+    if (QWidget *dialog = QApplication::activeModalWidget()) {
+        dialog->raise();
+        dialog->activateWindow();
+    }
 }

@@ -1,12 +1,16 @@
 #pragma once
 
+#include "desktop/CommandLine.h"
 #include "settings/SessionTimes.h"
 
 #include <QMainWindow>
 
+#include <QPointer>
+
 #include <memory>
 
 class Preferences;
+class frmCompact;
 class QTimer;
 
 namespace modStopWatch {
@@ -26,6 +30,10 @@ class frmMain : public QMainWindow
 public:
     frmMain(modStopWatch::StopWatch &count, Preferences &preferences, QWidget *parent = nullptr);
     ~frmMain() override;
+
+    // What the desktop asks (another launch, the command line, the session bus), done as the
+    // window's own controls do it. Returns why not, in a sentence, or nothing when done.
+    QString Perform(CommandLine::Command command);
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -51,7 +59,9 @@ private:
     void Form_Load();
     void LoadSettings();
     void ApplyPreferences();
-    bool AppendSessionLog();
+    QString TakeSnapshot();
+    QString AppendSessionLog();
+    void BringToFront();
     void ReportUnstoredTimes(bool stored);
     void ShowButtons();
     void ShowCount();
@@ -70,5 +80,6 @@ private:
     QTimer *m_tmrSnapshot = nullptr;
     QTimer *m_tmrWarning = nullptr;
     bool m_reportedStoreFailure = false;
-    bool m_warningTold = false; // the alert of this arming was sent
+    bool m_warningTold = false;     // the alert of this arming was sent
+    QPointer<frmCompact> m_compact; // while the compact window stands in for this one
 };

@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 #include "clock/Sounds.h"
 #include "clock/StopWatch.h"
+#include "desktop/DesktopBus.h"
 #include "settings/CountKeeper.h"
 #include "settings/Preferences.h"
 #include "ui/Accessibility.h"
@@ -13,6 +14,8 @@
 
 #include <QCoreApplication>
 
+#include <cstdio>
+
 namespace modLaunch {
 
 bool InitCommonCtrls()
@@ -20,7 +23,7 @@ bool InitCommonCtrls()
     return true;
 }
 
-void Main(bool minimized)
+int Main(const CommandLine::Request &request, DesktopBus::Service *service)
 {
     InitCommonCtrls();
     BeginReadingFonts();
@@ -41,16 +44,28 @@ void Main(bool minimized)
         delete count;
         delete preferences;
     });
-    if (minimized)
-        window->showMinimized();
-    else
-        window->show();
     // Taken up once the window listens, so that days passed meanwhile sound and warn.
     if (preferences->Values().blnKeepCounting) {
         const QString untrusted = keeper->Restore();
         if (!untrusted.isEmpty())
             MessageBox::error(window, untrusted);
     }
+    if (service)
+        service->Serve(*count,
+                       [window](CommandLine::Command command) { return window->Perform(command); });
+    // A launch's command that can't be done shows no window: it says why and ends.
+    if (request.command != CommandLine::Command::None) {
+        const QString refused = window->Perform(request.command);
+        if (!refused.isEmpty()) {
+            std::fprintf(stderr, "pendrel: %s\n", qPrintable(refused));
+            delete window;
+            return CommandLine::Refused;
+        }
+    }
+    if (request.minimized)
+        window->showMinimized();
+    else
+        window->show();
     QObject::connect(preferences, &Preferences::changed, keeper, [preferences, keeper] {
         keeper->SetEnabled(preferences->Values().blnKeepCounting);
     });
@@ -59,6 +74,7 @@ void Main(bool minimized)
     QObject::connect(&SessionEnd::Instance(), &SessionEnd::ending, keeper, &CountKeeper::Store);
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, window, [window] { delete window; });
     SessionEnd::Install();
+    return Running;
 }
 
 } // namespace modLaunch
