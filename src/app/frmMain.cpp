@@ -433,6 +433,15 @@ QString frmMain::Perform(CommandLine::Command command)
     case Command::Show:
         QTimer::singleShot(0, this, &frmMain::BringToFront);
         return {};
+    case Command::Close:
+        // The compact window goes first: it shows the count, which ends with this window.
+        if (m_compact) {
+            m_compact->close();
+            QTimer::singleShot(0, this, [this] { Perform(Command::Close); });
+        } else {
+            QTimer::singleShot(0, this, &frmMain::mnuClose_Click);
+        }
+        return {};
     case Command::None:
     case Command::Status:
         break;

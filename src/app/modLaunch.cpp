@@ -6,6 +6,7 @@
 #include "desktop/DesktopBus.h"
 #include "settings/CountKeeper.h"
 #include "settings/Preferences.h"
+#include "tray/TrayIcon.h"
 #include "ui/Accessibility.h"
 #include "ui/DesignFonts.h"
 #include "ui/EnterKey.h"
@@ -69,6 +70,13 @@ int Main(const CommandLine::Request &request, DesktopBus::Service *service)
     QObject::connect(preferences, &Preferences::changed, keeper, [preferences, keeper] {
         keeper->SetEnabled(preferences->Values().blnKeepCounting);
     });
+    // Asked of the desktop only when wanted: the question costs a round trip on the bus.
+    auto *tray = new TrayIcon(*count, *window, window);
+    const auto showTray = [preferences, tray] {
+        tray->SetShown(preferences->Values().blnShowInTray && TrayIcon::Available());
+    };
+    showTray();
+    QObject::connect(preferences, &Preferences::changed, tray, showTray);
     // Logout or shutdown: the count is stored, for the session may end Pendrel without more ado.
     // SIGTERM ends the program as if its main window closed, which stores it too.
     QObject::connect(&SessionEnd::Instance(), &SessionEnd::ending, keeper, &CountKeeper::Store);

@@ -7,7 +7,8 @@
 namespace CommandLine {
 
 // The actions a launch can ask of the running Pendrel (or of itself, where none runs).
-enum class Command { None, Show, Start, Stop, Toggle, Snapshot, Reset, Compact, Status };
+// Close has no option: only the tray's menu asks it.
+enum class Command { None, Show, Start, Stop, Toggle, Snapshot, Reset, Compact, Status, Close };
 
 // Exit statuses, as the manual page lists them.
 enum Status : int {

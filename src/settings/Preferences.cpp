@@ -57,6 +57,7 @@ PreferenceValues Preferences::Read()
     values.strWarningDays = GetSetting(SectionSettings, KeyWarningDays, defaults.strWarningDays);
     values.blnKeepCounting =
         GetBoolean(SectionSettings, KeyKeepCounting, defaults.blnKeepCounting);
+    values.blnShowInTray = GetBoolean(SectionSettings, KeyShowInTray, defaults.blnShowInTray);
     return values;
 }
 
@@ -75,7 +76,8 @@ bool Preferences::Save(const PreferenceValues &values, QString *failure)
                                        {KeyPlaySounds, OneOrZero(values.blnPlaySounds)},
                                        {KeyDisplayWarnings, OneOrZero(values.blnDisplayWarnings)},
                                        {KeyWarningDays, values.strWarningDays},
-                                       {KeyKeepCounting, OneOrZero(values.blnKeepCounting)}});
+                                       {KeyKeepCounting, OneOrZero(values.blnKeepCounting)},
+                                       {KeyShowInTray, OneOrZero(values.blnShowInTray)}});
     if (!saved) {
         if (failure) {
             const QString path = StoreLocation();

@@ -14,6 +14,8 @@ struct PreferenceValues {
     QString strWarningDays = QString::number(SettingsStore::DefaultWarningDays);
     // The count outlives the program: restarts, logouts, crashes and reboots.
     bool blnKeepCounting = SettingsStore::DefaultKeepCounting;
+    // An icon in the panel's tray, with the count in its tooltip.
+    bool blnShowInTray = SettingsStore::DefaultShowInTray;
 
     // The days text as a day count; text that is no 16-bit number means the default.
     qint16 intWarningDays() const;

@@ -24,6 +24,7 @@ inline const QString KeyPlaySounds = QStringLiteral("Play Sounds");
 inline const QString KeyDisplayWarnings = QStringLiteral("Display Warnings");
 inline const QString KeyWarningDays = QStringLiteral("Warning Days");
 inline const QString KeyKeepCounting = QStringLiteral("Keep Counting");
+inline const QString KeyShowInTray = QStringLiteral("Show In Tray");
 inline const QString KeyStart = QStringLiteral("Start");
 inline const QString KeyStop = QStringLiteral("Stop");
 
@@ -32,6 +33,7 @@ constexpr bool DefaultPlaySounds = true;
 constexpr bool DefaultDisplayWarnings = true;
 constexpr qint16 DefaultWarningDays = 3;
 constexpr bool DefaultKeepCounting = false;
+constexpr bool DefaultShowInTray = false;
 
 // The stored text, or `defaultValue` when the key is absent. Never changes the store.
 QString GetSetting(const QString &section, const QString &key, const QString &defaultValue = {});

@@ -2,6 +2,7 @@
 
 #include "files/Autostart.h"
 #include "settings/Preferences.h"
+#include "tray/TrayIcon.h"
 #include "ui/Design.h"
 #include "ui/MessageBox.h"
 #include "ui/WindowFrame.h"
@@ -44,6 +45,12 @@ frmCustomize::frmCustomize(Preferences &preferences, QWidget *parent)
     connect(ui->chkDisplayWarnings, &QCheckBox::toggled, this,
             &frmCustomize::chkDisplayWarnings_Click);
 
+    if (!TrayIcon::Available()) {
+        ui->chkShowInTray->setEnabled(false);
+        ui->chkShowInTray->setText(
+            QStringLiteral("Show in the system tray (this desktop has none)"));
+    }
+
     Form_Load();
     ui->txtCustomText->setFocus();
 }
@@ -79,6 +86,7 @@ void frmCustomize::ShowCurrentSettings()
     ui->chkDisplayWarnings->setChecked(values.blnDisplayWarnings);
     ui->txtWarningDays->setText(values.strWarningDays);
     ui->chkKeepCounting->setChecked(values.blnKeepCounting);
+    ui->chkShowInTray->setChecked(values.blnShowInTray);
     // The desktop's own start-up settings may have switched it off meanwhile.
     ui->chkStartAtLogin->setChecked(Autostart::IsOn());
 }
@@ -99,6 +107,7 @@ void frmCustomize::cmdOK_Click()
     values.blnDisplayWarnings = ui->chkDisplayWarnings->isChecked();
     values.strWarningDays = ui->txtWarningDays->text();
     values.blnKeepCounting = ui->chkKeepCounting->isChecked();
+    values.blnShowInTray = ui->chkShowInTray->isChecked();
     if (ui->txtWarningDays->isEnabled() && !ToInteger16(values.strWarningDays)) {
         // Stored, it would silently mean the default; the user meant some number of days.
         MessageBox::error(this, QStringLiteral("Please type the number of days after which the "
@@ -123,6 +132,8 @@ void frmCustomize::cmdOK_Click()
         values.strWarningDays = now.strWarningDays;
     if (values.blnKeepCounting == m_shown.blnKeepCounting)
         values.blnKeepCounting = now.blnKeepCounting;
+    if (values.blnShowInTray == m_shown.blnShowInTray)
+        values.blnShowInTray = now.blnShowInTray;
 
     const bool startAtLogin = ui->chkStartAtLogin->isChecked();
     if (startAtLogin != Autostart::IsOn()) {

@@ -4,6 +4,8 @@
 #include "compact/frmCompact.h"
 #include "desktop/CommandLine.h"
 #include "desktop/DesktopBus.h"
+#include "settings/frmCustomize.h"
+#include "tray/TrayIcon.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusPendingCallWatcher>
@@ -44,7 +46,7 @@ Launch RunPendrel(const QString &folder, const QStringList &arguments)
     QProcess process;
     process.start(QDir(folder).filePath("pendrel"), arguments);
     Launch launch;
-    if (process.waitForFinished(20'000) && process.exitStatus() == QProcess::NormalExit)
+    if (process.waitForFinished(10'000) && process.exitStatus() == QProcess::NormalExit)
         launch.status = process.exitCode();
     launch.output = QString::fromUtf8(process.readAllStandardOutput());
     // Pendrel's own words, not the toolkit's warnings about the test's environment.
@@ -189,6 +191,69 @@ private slots:
         });
         QTRY_VERIFY(compactShown);
         QTRY_VERIFY(window.isVisible());
+    }
+
+    void trayToolTip_data()
+    {
+        QTest::addColumn<qint64>("elapsed");
+        QTest::addColumn<QString>("toolTip");
+        QTest::newRow("start") << qint64(0) << "0 days, 00:00";
+        QTest::newRow("a minute less a hundredth") << qint64(59'990) << "0 days, 00:00";
+        QTest::newRow("one day") << Day + 2 * Hour + 3 * Minute << "1 day, 02:03";
+        QTest::newRow("years in days") << 730 * Day + 4 * Day - 10 << "733 days, 23:59";
+    }
+    void trayToolTip()
+    {
+        QFETCH(qint64, elapsed);
+        TestWorld world;
+        frmMain window(world.count, world.preferences);
+        TrayIcon tray(world.count, window);
+        world.count.Start();
+        world.clock.advance(elapsed);
+        QTEST(tray.ToolTip(), "toolTip");
+    }
+
+    // The icon wakes when its minute ends, and not at all while the count stands; its menu and
+    // a click drive the main window.
+    void trayIcon()
+    {
+        TestWorld world;
+        frmMain window(world.count, world.preferences);
+        window.show();
+        TrayIcon tray(world.count, window);
+        tray.SetShown(true);
+        auto *nextMinute = tray.findChild<QTimer *>();
+        QVERIFY(!nextMinute->isActive());
+        const QList<QAction *> menu = tray.Menu().actions();
+        menu.at(0)->trigger();
+        QCOMPARE(menu.at(0)->text(), "Stop");
+        world.clock.advance(20'500);
+        QMetaObject::invokeMethod(nextMinute, "timeout");
+        QCOMPARE(nextMinute->remainingTime(), 39'500);
+        menu.at(1)->trigger();
+        QCOMPARE(world.logBytes().count("\r\n"), 1);
+        tray.Clicked();
+        QVERIFY(window.isHidden());
+        tray.Clicked();
+        QTRY_VERIFY(window.isVisible());
+        world.count.Stop();
+        QVERIFY(!nextMinute->isActive());
+    }
+
+    // Without a tray the box says so and can't be ticked; with one, OK stores it.
+    void trayBox()
+    {
+        TestWorld world;
+        const auto putBack = qScopeGuard([] { TrayIcon::SetAvailability({}); });
+        TrayIcon::SetAvailability([] { return false; });
+        frmCustomize without(world.preferences);
+        QVERIFY(!Control<QCheckBox>(&without, "chkShowInTray")->isEnabled());
+        QVERIFY(Control<QCheckBox>(&without, "chkShowInTray")->text().contains("has none"));
+        TrayIcon::SetAvailability([] { return true; });
+        frmCustomize with(world.preferences);
+        Control<QCheckBox>(&with, "chkShowInTray")->click();
+        Click(&with, "cmdOK");
+        QCOMPARE(world.preferences.Values().blnShowInTray, true);
     }
 };
 
