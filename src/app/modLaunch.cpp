@@ -70,10 +70,10 @@ int Main(const CommandLine::Request &request, DesktopBus::Service *service)
     QObject::connect(preferences, &Preferences::changed, keeper, [preferences, keeper] {
         keeper->SetEnabled(preferences->Values().blnKeepCounting);
     });
-    // Asked of the desktop only when wanted: the question costs a round trip on the bus.
+    // Shown while wanted, also before the panel's tray is up, as at login: it appears there then.
     auto *tray = new TrayIcon(*count, *window, window);
     const auto showTray = [preferences, tray] {
-        tray->SetShown(preferences->Values().blnShowInTray && TrayIcon::Available());
+        tray->SetShown(preferences->Values().blnShowInTray);
     };
     showTray();
     QObject::connect(preferences, &Preferences::changed, tray, showTray);

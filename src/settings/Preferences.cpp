@@ -55,8 +55,7 @@ PreferenceValues Preferences::Read()
     values.blnDisplayWarnings =
         GetBoolean(SectionSettings, KeyDisplayWarnings, defaults.blnDisplayWarnings);
     values.strWarningDays = GetSetting(SectionSettings, KeyWarningDays, defaults.strWarningDays);
-    values.blnKeepCounting =
-        GetBoolean(SectionSettings, KeyKeepCounting, defaults.blnKeepCounting);
+    values.blnKeepCounting = GetBoolean(SectionSettings, KeyKeepCounting, defaults.blnKeepCounting);
     values.blnShowInTray = GetBoolean(SectionSettings, KeyShowInTray, defaults.blnShowInTray);
     return values;
 }
