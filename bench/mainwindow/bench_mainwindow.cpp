@@ -5,6 +5,7 @@
 #include "app/modLaunch.h"
 #include "clock/StopWatch.h"
 #include "compact/frmCompact.h"
+#include "desktop/DesktopBus.h"
 #include "settings/Preferences.h"
 #include "ui/DesignFonts.h"
 
@@ -21,7 +22,10 @@ int main(int argc, char *argv[])
     if (argc >= 2 && std::strcmp(argv[1], "startup") == 0) {
         QuitOnFirstExpose quit;
         app.installEventFilter(&quit);
-        modLaunch::Main();
+        // As the program starts: it takes its name on the session bus first, where there is one.
+        DesktopBus::Service service(QDBusConnection::sessionBus());
+        service.ClaimName();
+        modLaunch::Main({}, &service);
         return QApplication::exec();
     }
     if (argc < 3)

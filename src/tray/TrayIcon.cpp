@@ -31,24 +31,28 @@ TrayIcon::TrayIcon(StopWatch &count, frmMain &window, QObject *parent)
     , m_count(count)
     , m_window(window)
 {
-    m_startStop = m_menu.addAction(QString(), this, [this] { m_window.Perform(Command::Toggle); });
-    m_menu.addAction(QStringLiteral("Snapshot"), this,
-                     [this] { m_window.Perform(Command::Snapshot); });
-    m_menu.addAction(QStringLiteral("Show Pendrel"), this,
-                     [this] { m_window.Perform(Command::Show); });
-    m_menu.addAction(QStringLiteral("Compact"), this,
-                     [this] { m_window.Perform(Command::Compact); });
-    m_menu.addSeparator();
-    m_menu.addAction(QStringLiteral("Close Pendrel"), this,
-                     [this] { m_window.Perform(Command::Close); });
-
     m_nextMinute.setSingleShot(true);
     m_nextMinute.setTimerType(Qt::PreciseTimer);
     connect(&m_nextMinute, &QTimer::timeout, this, &TrayIcon::Update);
     connect(&count, &StopWatch::runningChanged, this, &TrayIcon::Update);
     connect(&count, &StopWatch::wasReset, this, &TrayIcon::Update);
     connect(&count, &StopWatch::dayRolledOver, this, &TrayIcon::Update);
-    Update();
+}
+
+// Not at start-up: most users never show the icon, and a menu is a window to make.
+void TrayIcon::MakeMenu()
+{
+    m_menu = std::make_unique<QMenu>();
+    m_startStop = m_menu->addAction(QString(), this, [this] { m_window.Perform(Command::Toggle); });
+    m_menu->addAction(QStringLiteral("Snapshot"), this,
+                      [this] { m_window.Perform(Command::Snapshot); });
+    m_menu->addAction(QStringLiteral("Show Pendrel"), this,
+                      [this] { m_window.Perform(Command::Show); });
+    m_menu->addAction(QStringLiteral("Compact"), this,
+                      [this] { m_window.Perform(Command::Compact); });
+    m_menu->addSeparator();
+    m_menu->addAction(QStringLiteral("Close Pendrel"), this,
+                      [this] { m_window.Perform(Command::Close); });
 }
 
 TrayIcon::~TrayIcon()
@@ -69,8 +73,10 @@ void TrayIcon::SetShown(bool shown)
             m_window.Perform(Command::Show);
         return;
     }
+    if (!m_menu)
+        MakeMenu();
     m_icon = new QSystemTrayIcon(QIcon(QStringLiteral(":/ui/pendrel.png")), this);
-    m_icon->setContextMenu(&m_menu);
+    m_icon->setContextMenu(m_menu.get());
     connect(m_icon, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason why) {
                 if (why == QSystemTrayIcon::Trigger)
@@ -93,9 +99,9 @@ QString TrayIcon::ToolTip() const
 
 void TrayIcon::Update()
 {
-    m_startStop->setText(m_count.IsRunning() ? QStringLiteral("Stop") : QStringLiteral("Start"));
     if (!m_icon)
         return;
+    m_startStop->setText(m_count.IsRunning() ? QStringLiteral("Stop") : QStringLiteral("Start"));
     m_icon->setToolTip(ToolTip());
     // The tooltip changes with the minute: one wake-up then, none while the count stands.
     if (m_count.IsRunning())

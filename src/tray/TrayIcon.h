@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 class frmMain;
 class QAction;
@@ -31,17 +32,18 @@ public:
     void SetShown(bool shown);
     bool IsShown() const { return m_icon != nullptr; }
     QString ToolTip() const;
-    QMenu &Menu() { return m_menu; }
+    QMenu *Menu() const { return m_menu.get(); } // made when first shown
     // A click on the icon: shows the main window, or hides it while it shows.
     void Clicked();
 
 private:
     void Update();
+    void MakeMenu();
 
     modStopWatch::StopWatch &m_count;
     frmMain &m_window;
     QSystemTrayIcon *m_icon = nullptr;
-    QMenu m_menu;
+    std::unique_ptr<QMenu> m_menu;
     QAction *m_startStop = nullptr;
     QTimer m_nextMinute{this};
 };

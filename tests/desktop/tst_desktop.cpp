@@ -224,7 +224,7 @@ private slots:
         tray.SetShown(true);
         auto *nextMinute = tray.findChild<QTimer *>();
         QVERIFY(!nextMinute->isActive());
-        const QList<QAction *> menu = tray.Menu().actions();
+        const QList<QAction *> menu = tray.Menu()->actions();
         menu.at(0)->trigger();
         QCOMPARE(menu.at(0)->text(), "Stop");
         world.clock.advance(20'500);
