@@ -16,8 +16,8 @@ public:
 
     bool IsLocked() const { return m_saverActive || m_sessionLocked; }
 
-    // The one the windows consult: the program's, or a test's while it lives. None means never
-    // locked.
+    // The one the windows consult, until it is set again or goes: the program's, or a test's.
+    // None means never locked.
     static ScreenLock *Current();
     static void SetCurrent(ScreenLock *lock);
     static bool CurrentlyLocked();

@@ -15,8 +15,6 @@ WarningNotifier::WarningNotifier(modStopWatch::StopWatch &count, const Preferenc
     , m_mainWindowActive(std::move(mainWindowActive))
 {
     connect(&count, &modStopWatch::StopWatch::warningArmed, this, &WarningNotifier::Arm);
-    // A new count may reach the same day again, and warn again.
-    connect(&count, &modStopWatch::StopWatch::wasReset, this, [this] { m_toldDays = -1; });
 }
 
 void WarningNotifier::Arm(int days)

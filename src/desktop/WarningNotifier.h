@@ -29,5 +29,5 @@ private:
     const Preferences &m_preferences;
     QDBusConnection m_bus;
     std::function<bool()> m_mainWindowActive;
-    int m_toldDays = -1; // none since the count began
+    int m_toldDays = -1; // the day count last told
 };
