@@ -52,8 +52,10 @@ ScreenLock::ScreenLock(QDBusConnection session, QDBusConnection system, QObject 
     QDBusMessage find = QDBusMessage::createMethodCall(Logind, "/org/freedesktop/login1",
                                                        Logind + ".Manager", "GetSession");
     find << QStringLiteral("auto");
-    Ask(m_system, find, this, [this](const QVariant &path) {
-        WatchSession(qvariant_cast<QDBusObjectPath>(path).path());
+    Ask(m_system, find, this, [this](const QVariant &answer) {
+        // No path would hear every session's lock.
+        if (const QString path = qvariant_cast<QDBusObjectPath>(answer).path(); !path.isEmpty())
+            WatchSession(path);
     });
 }
 
