@@ -4,6 +4,7 @@
 #include "clock/CountDisplay.h"
 #include "clock/StopWatch.h"
 #include "compact/frmCompact.h"
+#include "desktop/ScreenLock.h"
 #include "help/frmHelp.h"
 #include "log/SessionLog.h"
 #include "log/frmSessions.h"
@@ -98,6 +99,8 @@ frmMain::frmMain(StopWatch &count, Preferences &preferences, QWidget *parent)
     connect(&m_count, &StopWatch::dayRolledOver, this, &frmMain::ShowCount);
     connect(&m_count, &StopWatch::warningArmed, this, &frmMain::ArmWarning);
     connect(&m_preferences, &Preferences::changed, this, &frmMain::ApplyPreferences);
+    if (ScreenLock *lock = ScreenLock::Current())
+        connect(lock, &ScreenLock::lockedChanged, this, &frmMain::SyncDisplayTimer);
 
     Form_Load();
     ui->cmdExit->setFocus();
@@ -155,10 +158,10 @@ void frmMain::ShowCount()
     UpdateDisplay(m_count.Texts(), this);
 }
 
-// Only a window that can be seen does the 10 ms work; it is current again the moment it shows.
+// Only a window that can be seen, the screen unlocked, does the 10 ms work; current once it shows.
 void frmMain::SyncDisplayTimer()
 {
-    if (m_count.IsRunning() && isVisible() && !isMinimized()) {
+    if (m_count.IsRunning() && isVisible() && !isMinimized() && !ScreenLock::CurrentlyLocked()) {
         if (!m_timDisplay->isActive()) {
             m_count.CatchUp(); // a day that ended while nobody looked, as after a suspend
             timDisplay_Timer();

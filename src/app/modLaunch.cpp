@@ -4,6 +4,8 @@
 #include "clock/Sounds.h"
 #include "clock/StopWatch.h"
 #include "desktop/DesktopBus.h"
+#include "desktop/ScreenLock.h"
+#include "desktop/WarningNotifier.h"
 #include "settings/CountKeeper.h"
 #include "settings/Preferences.h"
 #include "tray/TrayIcon.h"
@@ -36,10 +38,23 @@ int Main(const CommandLine::Request &request, DesktopBus::Service *service)
     auto *count = new modStopWatch::StopWatch(modStopWatch::GetTickCount, qApp);
     auto *preferences = new Preferences(qApp);
     auto *sounds = new modStopWatch::Sounds(*count, *preferences, qApp);
+    // On the desktop's buses, the windows rest while the screen is locked; made first, so that
+    // the windows find it.
+    ScreenLock *lock = nullptr;
+    if (service) {
+        lock = new ScreenLock(QDBusConnection::sessionBus(), QDBusConnection::systemBus(), qApp);
+        ScreenLock::SetCurrent(lock);
+    }
     auto *window = new frmMain(*count, *preferences);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    if (service) {
+        new WarningNotifier(
+            *count, *preferences, QDBusConnection::sessionBus(),
+            [window] { return window->isActiveWindow(); }, window);
+    }
     auto *keeper = new CountKeeper(*count, CountKeeper::SystemClocks(), qApp);
-    QObject::connect(window, &QObject::destroyed, [count, preferences, sounds, keeper] {
+    QObject::connect(window, &QObject::destroyed, [count, preferences, sounds, keeper, lock] {
+        delete lock;
         delete keeper;
         delete sounds;
         delete count;

@@ -3,6 +3,7 @@
 #include "clock/CountDisplay.h"
 #include "clock/StopWatch.h"
 #include "compact/CompactKeys.h"
+#include "desktop/ScreenLock.h"
 #include "ui/Accessibility.h"
 #include "ui/Design.h"
 #include "ui/WindowFrame.h"
@@ -47,6 +48,12 @@ frmCompact::frmCompact(StopWatch &count, QWidget *parent)
     m_timDisplay->setInterval(10);
     m_timDisplay->setTimerType(Qt::PreciseTimer);
     connect(m_timDisplay, &QTimer::timeout, this, &frmCompact::timDisplay_Timer);
+    if (ScreenLock *lock = ScreenLock::Current()) {
+        connect(lock, &ScreenLock::lockedChanged, this, [this] {
+            if (isVisible())
+                SyncDisplayTimer();
+        });
+    }
     // A window manager that moves the window keeps the button's release to itself: this timer
     // watches for it while the window system has the drag.
     m_tmrDragEnd = new QTimer(this);
@@ -75,10 +82,8 @@ void frmCompact::Form_Load()
 {
     m_count.SetWarningsHeld(true);
     if (blnActive) {
-        timDisplay_Timer(); // current from the moment it shows
-        m_timDisplay->start();
+        SyncDisplayTimer();
     } else {
-        m_timDisplay->stop();
         // The handed-over time, with the stopped count's years and days for those who listen.
         CountTexts handed = m_count.Texts();
         handed.hours = strHours;
@@ -104,6 +109,20 @@ void frmCompact::Form_Unload()
 {
     m_timDisplay->stop();
     m_count.SetWarningsHeld(false);
+}
+
+// A running count ticks while the screen is not locked, current from the moment it shows.
+void frmCompact::SyncDisplayTimer()
+{
+    if (blnActive && !ScreenLock::CurrentlyLocked()) {
+        if (!m_timDisplay->isActive()) {
+            m_count.CatchUp(); // days that ended while the screen was locked, as after a suspend
+            timDisplay_Timer();
+            m_timDisplay->start();
+        }
+    } else {
+        m_timDisplay->stop();
+    }
 }
 
 void frmCompact::timDisplay_Timer()

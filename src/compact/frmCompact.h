@@ -54,6 +54,7 @@ protected:
 private:
     void Form_Load();
     void Form_Unload();
+    void SyncDisplayTimer();
     void Label_MouseDown(QWidget *label, QMouseEvent *event);
     void Label_MouseMove(QMouseEvent *event);
     void Label_MouseUp(QMouseEvent *event);
