@@ -3,6 +3,7 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
+#include <QDBusServiceWatcher>
 #include <QDBusVariant>
 #include <QPointer>
 
@@ -43,6 +44,10 @@ ScreenLock::ScreenLock(QDBusConnection session, QDBusConnection system, QObject 
         m_session.connect(Saver, path, Saver, QStringLiteral("ActiveChanged"), this,
                           SLOT(SaverChanged(bool)));
     }
+    // A screen saver that ends while on can't tell that it is off: the windows run again.
+    auto *gone = new QDBusServiceWatcher(Saver, m_session,
+                                         QDBusServiceWatcher::WatchForUnregistration, this);
+    connect(gone, &QDBusServiceWatcher::serviceUnregistered, this, [this] { SaverChanged(false); });
     Ask(m_session, QDBusMessage::createMethodCall(Saver, SaverPath, Saver, "GetActive"), this,
         [this](const QVariant &active) {
             if (!m_saverHeard)

@@ -1,18 +1,58 @@
-#include "BusSupport.h"
 #include "TestSupport.h"
 
 #include "app/frmMain.h"
 #include "compact/frmCompact.h"
 #include "desktop/CommandLine.h"
 #include "desktop/DesktopBus.h"
+#include "desktop/ScreenLock.h"
+#include "desktop/WarningNotifier.h"
 #include "settings/frmCustomize.h"
 #include "tray/TrayIcon.h"
 
-#include <QDBusConnectionInterface>
-#include <QDBusPendingCallWatcher>
+#include <QtDBus>
 
 using CommandLine::Command;
-Q_DECLARE_METATYPE(Command)
+
+// A session bus of the test's own, as the desktop would run it; gone with the test.
+struct PrivateBus {
+    QProcess daemon;
+    QString address = Start(daemon);
+    EnvironmentVariable variable{"DBUS_SESSION_BUS_ADDRESS", address};
+    static QString Start(QProcess &daemon)
+    {
+        daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+        daemon.waitForReadyRead(10'000);
+        return QString::fromUtf8(daemon.readLine()).trimmed();
+    }
+    ~PrivateBus()
+    {
+        daemon.kill();
+        daemon.waitForFinished();
+    }
+    QDBusConnection connect(const QString &name) const
+    {
+        return QDBusConnection::connectToBus(address, name);
+    }
+};
+
+const QString Saver = "org.freedesktop.ScreenSaver",
+              Notifications = "org.freedesktop.Notifications";
+
+// The desktop's screen saver and notifications at every path: what they are asked, and their
+// answers by method.
+struct FakeDesktop : QDBusVirtualObject {
+    QStringList asked;
+    QList<QVariantList> notified; // app, replaced id, icon, summary
+    QVariantMap answers{{"GetActive", false}, {"Notify", 1u}, {"Ping", true}};
+    QString introspect(const QString &) const override { return {}; }
+    bool handleMessage(const QDBusMessage &message, const QDBusConnection &bus) override
+    {
+        asked << message.member();
+        if (message.member() == "Notify")
+            notified << message.arguments().mid(0, 4);
+        return bus.send(message.createReply(answers.value(message.member())));
+    }
+};
 
 // Pendrel itself, from a program folder of the test's own, so that its log lands there.
 struct Launch {
@@ -40,40 +80,33 @@ class tst_desktop : public QObject
     Q_OBJECT
 
     TestHome home;
-    PrivateBus bus; // the bus that the launches share
+    PrivateBus bus; // the bus that the launches share, with a desktop of the test's own
     QProcess first; // the Pendrel that runs while the launches ask it
+    QDBusConnection desktop = bus.connect("desktop"), pendrel = bus.connect("pendrel");
+    FakeDesktop fake;
+
+    void StartFirst()
+    {
+        if (first.state() != QProcess::NotRunning)
+            return;
+        first.start(QDir(home.programFolder()).filePath("pendrel"));
+        QTRY_VERIFY_WITH_TIMEOUT(pendrel.interface()->isServiceRegistered(DesktopBus::ServiceName),
+                                 20'000);
+    }
 
 private slots:
     void initTestCase()
     {
         QVERIFY(!bus.address.isEmpty());
+        QVERIFY(desktop.registerVirtualObject("/", &fake, QDBusConnection::SubPath));
+        QVERIFY(desktop.registerService(Saver));
+        QVERIFY(desktop.registerService(Notifications));
         QVERIFY(QFile::copy(PENDREL_BINARY, QDir(home.programFolder()).filePath("pendrel")));
     }
     void cleanupTestCase()
     {
         first.kill();
         first.waitForFinished();
-    }
-
-    void commandLine_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<Command>("command");
-        QTest::addColumn<int>("status"); // where the launch ends at once; else -1
-        QTest::newRow("none") << QStringList{} << Command::None << -1;
-        QTest::newRow("snapshot") << QStringList{"--snapshot"} << Command::Snapshot << -1;
-        QTest::newRow("status") << QStringList{"--status"} << Command::Status << -1;
-        QTest::newRow("help") << QStringList{"--help"} << Command::None << 0;
-        QTest::newRow("unknown") << QStringList{"--snap"} << Command::None << 64;
-        QTest::newRow("stray") << QStringList{"start"} << Command::None << 64;
-        QTest::newRow("two actions") << QStringList{"--start", "--stop"} << Command::None << 64;
-    }
-    void commandLine()
-    {
-        QFETCH(QStringList, arguments);
-        const CommandLine::Request request = CommandLine::Parse(QStringList{"pendrel"} + arguments);
-        QTEST(request.command, "command");
-        QTEST(request.finished ? request.status : -1, "status");
     }
 
     // In turn, against one running Pendrel: each launch's status, and what it says.
@@ -95,17 +128,14 @@ private slots:
         QTest::newRow("toggle") << QStringList{"--toggle"} << 0 << "^$";
         QTest::newRow("reset") << QStringList{"--reset"} << 0 << "^$";
         QTest::newRow("status, reset") << QStringList{"--status"} << 1 << stopped;
+        QTest::newRow("unknown") << QStringList{"--snap"} << 64 << "Unknown option 'snap'";
+        QTest::newRow("two actions") << QStringList{"--start", "--stop"} << 64 << "one action";
     }
     void launches()
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, says);
-        if (first.state() == QProcess::NotRunning) {
-            first.start(QDir(home.programFolder()).filePath("pendrel"));
-            const QDBusConnection watcher = bus.connect("watcher");
-            QTRY_VERIFY_WITH_TIMEOUT(
-                watcher.interface()->isServiceRegistered(DesktopBus::ServiceName), 20'000);
-        }
+        StartFirst();
         const Launch launch = RunPendrel(home.programFolder(), arguments);
         QTEST(launch.status, "status");
         QVERIFY2(QRegularExpression(says).match(launch.output + launch.error).hasMatch(),
@@ -121,7 +151,6 @@ private slots:
         PrivateBus empty;
         QCOMPARE(RunPendrel(home.programFolder(), {"--status"}).status, 2);
         EnvironmentVariable none("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus");
-        QCOMPARE(RunPendrel(home.programFolder(), {"--status"}).status, 2);
         const Launch alone = RunPendrel(home.programFolder(), {"--stop"});
         QCOMPARE(alone.status, 1);
         QVERIFY2(alone.error.contains("not counting"), qPrintable(alone.error));
@@ -130,52 +159,24 @@ private slots:
     // Calls from outside are input: a wrong one gets an error, and the count answers after it.
     void badCalls()
     {
-        PrivateBus own;
-        TestWorld world;
-        DesktopBus::Service service(own.connect("owner"));
-        QCOMPARE(service.ClaimName(), DesktopBus::Service::Claim::Owner);
-        service.Serve(world.count, [](Command) { return QString(); });
-        const QDBusConnection client = own.connect("client");
-        const auto answer = [&](const QString &method, const QVariantList &arguments = {}) {
+        StartFirst();
+        const auto call = [this](const QString &method, const QVariantList &arguments = {}) {
             QDBusMessage message = QDBusMessage::createMethodCall(
                 DesktopBus::ServiceName, DesktopBus::ObjectPath, DesktopBus::InterfaceName, method);
             message.setArguments(arguments);
-            const QDBusPendingCall call = client.asyncCall(message);
-            QDeadlineTimer deadline(10'000); // the event loop runs, so the service can answer
-            while (!call.isFinished() && !deadline.hasExpired())
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-            return call.reply();
+            return pendrel.call(message);
         };
         const QString unknown = "org.freedesktop.DBus.Error.UnknownMethod";
-        QCOMPARE(answer("Start", {5}).errorName(), unknown);
-        QCOMPARE(answer("deleteLater").errorName(), unknown);
-        QCOMPARE(answer("Serve").errorName(), unknown);
-        const QDBusMessage status = answer("Status");
-        QCOMPARE(status.arguments().value(1).toString(), "0 years, 0 days, 00:00:00.00");
-    }
-
-    // Asked to show itself, the main window comes out of the compact window.
-    void showLeavesCompact()
-    {
-        TestWorld world;
-        frmMain window(world.count, world.preferences);
-        window.show();
-        QCOMPARE(window.Perform(Command::Compact), QString());
-        bool compactShown = false;
-        WhenModal<frmCompact>(&window, [&](frmCompact *compact) {
-            compactShown = compact->isVisible() && !window.isVisible();
-            QCOMPARE(window.Perform(Command::Show), QString());
-            QTRY_VERIFY(!compact->isVisible());
-        });
-        QTRY_VERIFY(compactShown);
-        QTRY_VERIFY(window.isVisible());
+        QCOMPARE(call("Start", {5}).errorName(), unknown);
+        QCOMPARE(call("deleteLater").errorName(), unknown);
+        QCOMPARE(call("Serve").errorName(), unknown);
+        QCOMPARE(call("Status").arguments().size(), 2);
     }
 
     void trayToolTip_data()
     {
         QTest::addColumn<qint64>("elapsed");
         QTest::addColumn<QString>("toolTip");
-        QTest::newRow("start") << qint64(0) << "0 days, 00:00";
         QTest::newRow("a minute less a hundredth") << qint64(59'990) << "0 days, 00:00";
         QTest::newRow("one day") << Day + 2 * Hour + 3 * Minute << "1 day, 02:03";
         QTest::newRow("years in days") << 730 * Day + 4 * Day - 10 << "733 days, 23:59";
@@ -192,7 +193,7 @@ private slots:
     }
 
     // The icon wakes when its minute ends, and not at all while the count stands; its menu and
-    // a click drive the main window.
+    // a click drive the main window. Without a tray the box says so and can't be ticked.
     void trayIcon()
     {
         TestWorld world;
@@ -201,7 +202,6 @@ private slots:
         TrayIcon tray(world.count, window);
         tray.SetShown(true);
         auto *nextMinute = tray.findChild<QTimer *>();
-        QVERIFY(!nextMinute->isActive());
         const QList<QAction *> menu = tray.Menu()->actions();
         menu.at(0)->trigger();
         QCOMPARE(menu.at(0)->text(), "Stop");
@@ -216,12 +216,16 @@ private slots:
         QTRY_VERIFY(window.isVisible());
         world.count.Stop();
         QVERIFY(!nextMinute->isActive());
-    }
-
-    // Without a tray the box says so and can't be ticked; with one, OK stores it.
-    void trayBox()
-    {
-        TestWorld world;
+        // Asked to show itself, the main window comes out of the compact window.
+        QCOMPARE(window.Perform(Command::Compact), QString());
+        bool compactShown = false;
+        WhenModal<frmCompact>(&window, [&](frmCompact *compact) {
+            compactShown = compact->isVisible() && !window.isVisible();
+            QCOMPARE(window.Perform(Command::Show), QString());
+            QTRY_VERIFY(!compact->isVisible());
+        });
+        QTRY_VERIFY(compactShown);
+        QTRY_VERIFY(window.isVisible());
         const auto putBack = qScopeGuard([] { TrayIcon::SetAvailability({}); });
         TrayIcon::SetAvailability([] { return false; });
         frmCustomize without(world.preferences);
@@ -232,6 +236,80 @@ private slots:
         Control<QCheckBox>(&with, "chkShowInTray")->click();
         Click(&with, "cmdOK");
         QCOMPARE(world.preferences.Values().blnShowInTray, true);
+    }
+
+    // Told once for each day count, while warnings are displayed and the window is not in front.
+    void warningNotified_data()
+    {
+        QTest::addColumn<bool>("inFront");
+        QTest::addColumn<bool>("warningsOn");
+        QTest::addColumn<int>("armings"); // of day 3
+        QTest::addColumn<int>("notifications");
+        QTest::newRow("behind") << false << true << 1 << 1;
+        QTest::newRow("same day again") << false << true << 2 << 1;
+        QTest::newRow("in front") << true << true << 1 << 0;
+        QTest::newRow("warnings off") << false << false << 1 << 0;
+    }
+    void warningNotified()
+    {
+        QFETCH(bool, inFront);
+        QFETCH(bool, warningsOn);
+        QFETCH(int, armings);
+        QFETCH(int, notifications);
+        TestWorld world;
+        PreferenceValues values;
+        values.blnDisplayWarnings = warningsOn;
+        QVERIFY(world.preferences.Save(values, nullptr));
+        fake.notified.clear();
+        WarningNotifier notifier(world.count, world.preferences, pendrel, [&] { return inFront; });
+        for (int i = 0; i < armings; ++i)
+            emit world.count.warningArmed(3);
+        // Answered after the notifications sent before, as the bus keeps their order; the event
+        // loop runs meanwhile.
+        const auto ask = QDBusMessage::createMethodCall(Notifications, "/", Notifications, "Ping");
+        QCOMPARE(pendrel.call(ask, QDBus::BlockWithGui).type(), QDBusMessage::ReplyMessage);
+        const QVariantList told{"Pendrel", 0u, "org.example.Pendrel", modStopWatch::WarningText(3)};
+        QCOMPARE(fake.notified, QList<QVariantList>(notifications, told));
+    }
+
+    // Locked, the windows rest; unlocked, they run again, with the count as it is.
+    void lockRestsWindows_data()
+    {
+        QTest::addColumn<QString>("path"); // where the screen saver tells
+        QTest::addColumn<bool>("atStart"); // or it says so when asked at start-up
+        QTest::newRow("told") << "/org/freedesktop/ScreenSaver" << false;
+        QTest::newRow("short path") << "/ScreenSaver" << false;
+        QTest::newRow("at start-up") << "/org/freedesktop/ScreenSaver" << true;
+    }
+    void lockRestsWindows()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, atStart);
+        fake.answers["GetActive"] = atStart;
+        fake.asked.clear();
+        TestWorld world;
+        ScreenLock lock(pendrel, pendrel);
+        ScreenLock::SetCurrent(&lock); // the windows' until it goes
+        QSignalSpy changed(&lock, &ScreenLock::lockedChanged);
+        frmMain window(world.count, world.preferences);
+        frmCompact compact(world.count);
+        compact.blnActive = true;
+        world.count.Start();
+        window.show();
+        compact.show();
+        QTRY_VERIFY(fake.asked.contains("GetActive")); // asked once listening
+        if (!atStart)
+            QVERIFY(desktop.send(QDBusMessage::createSignal(path, Saver, "ActiveChanged") << true));
+        QTRY_COMPARE(changed.count(), 1);
+        QCOMPARE(Control<QTimer>(&window, "timDisplay")->isActive(), false);
+        QCOMPARE(Control<QTimer>(&compact, "timDisplay")->isActive(), false);
+        world.clock.advance(Hour + 2'340);
+        QVERIFY(desktop.send(QDBusMessage::createSignal(path, Saver, "ActiveChanged") << false));
+        QVERIFY(changed.wait(10'000));
+        QCOMPARE(ShownTime(&window), "01:00:02.34");
+        QCOMPARE(ShownTime(&compact), "01:00:02.34");
+        QCOMPARE(Control<QTimer>(&window, "timDisplay")->isActive(), true);
+        QCOMPARE(Control<QTimer>(&compact, "timDisplay")->isActive(), true);
     }
 };
 
