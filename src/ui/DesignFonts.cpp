@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QLabel>
 #include <QVariant>
 #include <QWidget>
@@ -81,11 +82,17 @@ void ApplyDesignFonts(QWidget *root)
 
 void PlaceDigitTops(QLabel *label, int top)
 {
-    const QFontMetricsF metrics(label->font());
-    // Lines are laid out on whole pixels: the baseline stands a rounded ascent below the top.
-    const qreal digitsTop =
-        qRound(metrics.ascent()) + metrics.tightBoundingRect(QStringLiteral("0123456789")).top();
-    label->setContentsMargins(0, qMax(0, qRound(top - digitsTop)), 0, 0);
+    // The digits' outlines are measured once a face: the count's four labels share one.
+    static QHash<QString, qreal> measured;
+    const QFont font = label->font();
+    auto digitsTop = measured.find(font.key());
+    if (digitsTop == measured.end()) {
+        const QFontMetricsF metrics(font);
+        const QRectF digits = metrics.tightBoundingRect(QStringLiteral("0123456789"));
+        // Lines are laid out on whole pixels: the baseline stands a rounded ascent below the top.
+        digitsTop = measured.insert(font.key(), qRound(metrics.ascent()) + digits.top());
+    }
+    label->setContentsMargins(0, qMax(0, qRound(top - *digitsTop)), 0, 0);
 }
 
 void FitOnOneLine(QLabel *label)
