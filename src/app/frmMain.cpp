@@ -250,7 +250,7 @@ void frmMain::ReportUnstoredTimes(bool stored)
 
 QString frmMain::AppendSessionLog()
 {
-    const QString elapsed = m_count.Texts().Joined().toLower();
+    const QString elapsed = SessionLog::ElapsedField(m_count.Texts());
     const SessionLog::Outcome appended = SessionLog::Append(
         SessionLog::SnapshotLine(m_sessionTimes.Start(), m_sessionTimes.Stop(), elapsed));
     if (appended.ok)

@@ -2,6 +2,7 @@
 
 #include "clock/CountTexts.h"
 #include "clock/StopWatch.h"
+#include "log/SessionLog.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -68,7 +69,7 @@ bool Service::Running() const
 
 QString Service::Elapsed() const
 {
-    return m_count ? m_count->Texts().Joined().toLower() : QString();
+    return m_count ? SessionLog::ElapsedField(m_count->Texts()) : QString();
 }
 
 void Service::TellChange()

@@ -1,5 +1,6 @@
 #include "log/SessionLog.h"
 
+#include "clock/CountTexts.h"
 #include "files/ProgramFolder.h"
 #include "files/UserFolders.h"
 
@@ -106,6 +107,11 @@ void AppendLogLine(QString &text, QStringView line)
         text += breaksRow ? QLatin1Char(' ') : c;
     }
     text += QLatin1String("\r\n");
+}
+
+QString ElapsedField(const modStopWatch::CountTexts &count)
+{
+    return count.Joined().toLower();
 }
 
 QString SnapshotLine(const QString &start, const QString &stop, const QString &elapsed)

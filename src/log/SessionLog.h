@@ -10,6 +10,10 @@
 // line ends, no header. Every operation forms the path anew and opens and closes the file within
 // the call. Two copies of Pendrel may share the file: appends are single writes in append mode,
 // and a rewrite holds SessionLog.txt.lock. No widgets here.
+namespace modStopWatch {
+struct CountTexts;
+}
+
 namespace SessionLog {
 
 inline const QString FileName = QStringLiteral("SessionLog.txt");
@@ -57,6 +61,9 @@ QString FormatRow(const Row &row);
 // Adds `line` and a CR LF to `text`. A line break or a tab inside the line becomes a space, so
 // one row stays one line of four cells.
 void AppendLogLine(QString &text, QStringView line);
+
+// The count as the log's elapsed field has it: "0 years, 1 days, 05:07:09.12".
+QString ElapsedField(const modStopWatch::CountTexts &count);
 
 // The snapshot line start;stop;elapsed.
 QString SnapshotLine(const QString &start, const QString &stop, const QString &elapsed);
