@@ -36,14 +36,19 @@ struct PrivateBus {
 };
 
 const QString Saver = "org.freedesktop.ScreenSaver",
-              Notifications = "org.freedesktop.Notifications";
+              Notifications = "org.freedesktop.Notifications", Logind = "org.freedesktop.login1",
+              Session = "/org/freedesktop/login1/session/_32",
+              Properties = "org.freedesktop.DBus.Properties";
 
-// The desktop's screen saver and notifications at every path: what they are asked, and their
-// answers by method.
+// The desktop's screen saver, notifications and logind (on the same bus) at every path: what they
+// are asked, and their answers by method.
 struct FakeDesktop : QDBusVirtualObject {
     QStringList asked;
     QList<QVariantList> notified; // app, replaced id, icon, summary
-    QVariantMap answers{{"GetActive", false}, {"Notify", 1u}, {"Ping", true}};
+    QVariantMap answers{{"GetActive", false},
+                        {"Notify", 1u},
+                        {"Ping", true},
+                        {"GetSession", QVariant::fromValue(QDBusObjectPath(Session))}};
     QString introspect(const QString &) const override { return {}; }
     bool handleMessage(const QDBusMessage &message, const QDBusConnection &bus) override
     {
@@ -101,6 +106,7 @@ private slots:
         QVERIFY(desktop.registerVirtualObject("/", &fake, QDBusConnection::SubPath));
         QVERIFY(desktop.registerService(Saver));
         QVERIFY(desktop.registerService(Notifications));
+        QVERIFY(desktop.registerService(Logind));
         QVERIFY(QFile::copy(PENDREL_BINARY, QDir(home.programFolder()).filePath("pendrel")));
     }
     void cleanupTestCase()
@@ -275,18 +281,30 @@ private slots:
     // Locked, the windows rest; unlocked, they run again, with the count as it is.
     void lockRestsWindows_data()
     {
-        QTest::addColumn<QString>("path"); // where the screen saver tells
+        QTest::addColumn<QString>("path"); // where the screen saver or logind tells
         QTest::addColumn<bool>("atStart"); // or it says so when asked at start-up
         QTest::newRow("told") << "/org/freedesktop/ScreenSaver" << false;
         QTest::newRow("short path") << "/ScreenSaver" << false;
         QTest::newRow("at start-up") << "/org/freedesktop/ScreenSaver" << true;
+        QTest::newRow("logind told") << Session << false;
+        QTest::newRow("logind at start-up") << Session << true;
     }
     void lockRestsWindows()
     {
         QFETCH(QString, path);
         QFETCH(bool, atStart);
-        fake.answers["GetActive"] = atStart;
+        const bool logind = path == Session;
+        fake.answers["GetActive"] = atStart && !logind;
+        fake.answers["Get"] = QVariant::fromValue(QDBusVariant(atStart && logind));
         fake.asked.clear();
+        const auto tell = [&](bool locked) {
+            const QDBusMessage told =
+                logind ? QDBusMessage::createSignal(path, Properties, "PropertiesChanged")
+                             << "org.freedesktop.login1.Session"
+                             << QVariantMap{{"LockedHint", locked}} << QStringList()
+                       : QDBusMessage::createSignal(path, Saver, "ActiveChanged") << locked;
+            return desktop.send(told);
+        };
         TestWorld world;
         ScreenLock lock(pendrel, pendrel);
         ScreenLock::SetCurrent(&lock); // the windows' until it goes
@@ -297,14 +315,14 @@ private slots:
         world.count.Start();
         window.show();
         compact.show();
-        QTRY_VERIFY(fake.asked.contains("GetActive")); // asked once listening
+        QTRY_VERIFY(fake.asked.contains(logind ? "Get" : "GetActive")); // asked once listening
         if (!atStart)
-            QVERIFY(desktop.send(QDBusMessage::createSignal(path, Saver, "ActiveChanged") << true));
+            QVERIFY(tell(true));
         QTRY_COMPARE(changed.count(), 1);
         QCOMPARE(Control<QTimer>(&window, "timDisplay")->isActive(), false);
         QCOMPARE(Control<QTimer>(&compact, "timDisplay")->isActive(), false);
         world.clock.advance(Hour + 2'340);
-        QVERIFY(desktop.send(QDBusMessage::createSignal(path, Saver, "ActiveChanged") << false));
+        QVERIFY(tell(false));
         QVERIFY(changed.wait(10'000));
         QCOMPARE(ShownTime(&window), "01:00:02.34");
         QCOMPARE(ShownTime(&compact), "01:00:02.34");
