@@ -59,6 +59,71 @@ struct FakeDesktop : QDBusVirtualObject {
     }
 };
 
+// The panel's tray as KDE and GNOME's extension offer it: it takes the icons that come.
+class FakeWatcher : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ hostRegistered)
+
+public:
+    QStringList items;
+    bool hostRegistered() const { return true; }
+
+public slots:
+    void RegisterStatusNotifierItem(const QString &service) { items << service; }
+};
+
+// A display of the test's own, where the toolkit's tray goes over the bus.
+struct PrivateDisplay {
+    QProcess server;
+    QString name;
+    PrivateDisplay()
+    {
+        server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp"});
+        if (server.waitForReadyRead(10'000))
+            name = ':' + QString::fromUtf8(server.readLine()).trimmed();
+    }
+    ~PrivateDisplay()
+    {
+        server.kill();
+        server.waitForFinished();
+    }
+};
+
+// The items of a menu over the bus, each label with its id.
+QMap<QString, int> MenuItems(const QDBusArgument &layout)
+{
+    int id = 0;
+    QVariantMap properties;
+    QVariantList children;
+    layout.beginStructure();
+    layout >> id >> properties >> children;
+    layout.endStructure();
+    QMap<QString, int> items{{properties.value("label").toString(), id}};
+    for (const QVariant &child : children)
+        items.insert(MenuItems(qvariant_cast<QDBusArgument>(child)));
+    return items;
+}
+
+QString ToolTipTitle(const QDBusArgument &tip)
+{
+    QString icon, title;
+    tip.beginStructure();
+    tip >> icon;
+    tip.beginArray();
+    while (!tip.atEnd()) {
+        int width = 0, height = 0;
+        QByteArray pixels;
+        tip.beginStructure();
+        tip >> width >> height >> pixels;
+        tip.endStructure();
+    }
+    tip.endArray();
+    tip >> title;
+    return title;
+}
+
 // Pendrel itself, from a program folder of the test's own, so that its log lands there.
 struct Launch {
     int status = -1;
@@ -216,7 +281,7 @@ private slots:
         QCOMPARE(nextMinute->remainingTime(), 39'500);
         menu.at(1)->trigger();
         QCOMPARE(world.logBytes().count("\r\n"), 1);
-        tray.Clicked();
+        emit tray.findChild<QSystemTrayIcon *>()->activated(QSystemTrayIcon::Trigger);
         QVERIFY(window.isHidden());
         tray.Clicked();
         QTRY_VERIFY(window.isVisible());
@@ -242,6 +307,59 @@ private slots:
         Control<QCheckBox>(&with, "chkShowInTray")->click();
         Click(&with, "cmdOK");
         QCOMPARE(world.preferences.Values().blnShowInTray, true);
+    }
+
+    // Where the panel's tray is on the bus, the icon is there with the count and its menu.
+    void trayOverBus()
+    {
+        PrivateDisplay display;
+        if (display.name.isEmpty())
+            QSKIP("no Xvfb");
+        PrivateBus own;
+        QDBusConnection panel = own.connect("panel");
+        FakeWatcher watcher;
+        QVERIFY(panel.registerObject("/StatusNotifierWatcher", &watcher,
+                                     QDBusConnection::ExportAllContents));
+        QVERIFY(panel.registerService("org.kde.StatusNotifierWatcher"));
+        TestHome settings; // of this Pendrel's own, which shows the icon
+        PreferenceValues values;
+        values.blnShowInTray = true;
+        QVERIFY(Preferences().Save(values, nullptr));
+        QProcess shown;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "xcb");
+        environment.insert("DISPLAY", display.name);
+        shown.setProcessEnvironment(environment);
+        shown.start(QDir(home.programFolder()).filePath("pendrel"));
+        const auto end = qScopeGuard([&] {
+            shown.kill();
+            shown.waitForFinished();
+        });
+        QTRY_COMPARE_WITH_TIMEOUT(watcher.items.size(), 1, 20'000);
+        const auto ask = [&](const QString &path, const QString &interface, const QString &method,
+                             const QVariantList &arguments) {
+            auto call =
+                QDBusMessage::createMethodCall(watcher.items.first(), path, interface, method);
+            call.setArguments(arguments);
+            return panel.call(call).arguments();
+        };
+        const QVariantList tip = ask("/StatusNotifierItem", Properties, "Get",
+                                     {"org.kde.StatusNotifierItem", "ToolTip"});
+        QCOMPARE(tip.size(), 1);
+        QCOMPARE(ToolTipTitle(qvariant_cast<QDBusArgument>(
+                     qvariant_cast<QDBusVariant>(tip.first()).variant())),
+                 "0 days, 00:00");
+        const QString menu = "com.canonical.dbusmenu";
+        const QVariantList layout = ask("/MenuBar", menu, "GetLayout", {0, -1, QStringList()});
+        QCOMPARE(layout.size(), 2);
+        const QMap<QString, int> items = MenuItems(qvariant_cast<QDBusArgument>(layout.last()));
+        QCOMPARE(items.keys(), QStringList({"", "Close Pendrel", "Compact", "Show Pendrel",
+                                            "Snapshot", "Start"}));
+        ask("/MenuBar", menu, "Event",
+            {items.value("Start"), "clicked", QVariant::fromValue(QDBusVariant(0)), 0u});
+        const auto running = QDBusMessage::createMethodCall(
+            DesktopBus::ServiceName, DesktopBus::ObjectPath, DesktopBus::InterfaceName, "Status");
+        QTRY_COMPARE(panel.call(running).arguments().value(0), QVariant(true));
     }
 
     // Told once for each day count, while warnings are displayed and the window is not in front.
