@@ -90,10 +90,13 @@ frmMain::frmMain(StopWatch &count, Preferences &preferences, QWidget *parent)
         ShowButtons();
         ShowCount();
         SyncDisplayTimer();
+        Accessibility::Tell(this, m_count.IsRunning() ? QStringLiteral("Counting")
+                                                      : QStringLiteral("Stopped"));
     });
     connect(&m_count, &StopWatch::wasReset, this, [this] {
         ShowButtons();
         ShowCount();
+        Accessibility::Tell(this, QStringLiteral("Reset to zero"));
     });
     // Rolled over by the count's own timer, or at once when this window shows again.
     connect(&m_count, &StopWatch::dayRolledOver, this, &frmMain::ShowCount);
@@ -219,13 +222,11 @@ QString frmMain::TakeSnapshot()
     if (m_count.IsRunning())
         ShowCount(); // the logged time is this instant's, not the last tick's
     ReportUnstoredTimes(m_sessionTimes.OnSnapshot(QDateTime::currentDateTime()));
-    // Told to those who can't see the flash, in one event, the same words or not; a failure
-    // has its message box instead.
+    // Told to those who can't see the flash, the same words or not; a failure has its message
+    // box instead.
     const QString failure = AppendSessionLog();
-    if (failure.isEmpty()) {
-        ui->cmdSnapshot->setAccessibleDescription(QStringLiteral("Snapshot taken: ") +
-                                                  m_count.Texts().Spoken());
-    }
+    if (failure.isEmpty())
+        Accessibility::Tell(this, QStringLiteral("Snapshot taken: ") + m_count.Texts().Spoken());
     SetDisplayColours(Qt::white, Qt::black);
     // A flash already on ends at its own tick: a second snapshot within it doesn't prolong it.
     if (!m_tmrSnapshot->isActive())
@@ -307,11 +308,10 @@ void frmMain::tmrWarning_Timer()
 void frmMain::ShowWarningInstead(bool warning)
 {
     ui->lblWarning->setVisible(warning);
-    ui->picElapsed->setVisible(!warning);
     // Once for each arming, not at every blink.
     if (warning && !m_warningTold) {
         m_warningTold = true;
-        Accessibility::Alert(ui->lblWarning);
+        Accessibility::Tell(this, ui->lblWarning->text());
     }
 }
 

@@ -80,6 +80,6 @@ private:
     QTimer *m_tmrSnapshot = nullptr;
     QTimer *m_tmrWarning = nullptr;
     bool m_reportedStoreFailure = false;
-    bool m_warningTold = false;     // the alert of this arming was sent
+    bool m_warningTold = false;     // this arming's warning was told
     QPointer<frmCompact> m_compact; // while the compact window stands in for this one
 };

@@ -1,5 +1,7 @@
 #include "clock/CountTexts.h"
 
+#include <QStringList>
+
 namespace modStopWatch {
 
 namespace {
@@ -14,19 +16,9 @@ QString TwoDigits(qint64 value, char suffix = '\0')
     return text;
 }
 
-// "1 Days" reads "1 day", "3 Days" "3 days".
-QString Quantity(const QString &text, QLatin1String one, QLatin1String many)
+QString Quantity(qint64 number, QLatin1String one, QLatin1String many)
 {
-    const QString number = text.section(QLatin1Char(' '), 0, 0);
-    return number + QLatin1Char(' ') + (number == QLatin1String("1") ? one : many);
-}
-
-// "05:" and "09." without the mark that ends them.
-QString Digits(const QString &text)
-{
-    if (text.endsWith(QLatin1Char(':')) || text.endsWith(QLatin1Char('.')))
-        return text.chopped(1);
-    return text;
+    return QString::number(number) + QLatin1Char(' ') + (number == 1 ? one : many);
 }
 } // namespace
 
@@ -38,10 +30,17 @@ QString CountTexts::Joined() const
 
 QString CountTexts::Spoken() const
 {
-    const QString separator = QStringLiteral(", ");
-    return Quantity(years, QLatin1String("year"), QLatin1String("years")) + separator +
-           Quantity(days, QLatin1String("day"), QLatin1String("days")) + separator + Digits(hours) +
-           QLatin1Char(':') + Digits(minutes) + QLatin1Char(':') + Digits(seconds);
+    QStringList words;
+    if (wholeYears > 0)
+        words << Quantity(wholeYears, QLatin1String("year"), QLatin1String("years"));
+    if (wholeYears > 0 || wholeDays > 0)
+        words << Quantity(wholeDays, QLatin1String("day"), QLatin1String("days"));
+    words << Quantity(msOfDay / MsPerHour, QLatin1String("hour"), QLatin1String("hours"))
+          << Quantity(msOfDay % MsPerHour / MsPerMinute, QLatin1String("minute"),
+                      QLatin1String("minutes"))
+          << Quantity(msOfDay % MsPerMinute / 1000, QLatin1String("second"),
+                      QLatin1String("seconds"));
+    return words.join(QStringLiteral(", "));
 }
 
 bool CountTexts::operator==(const CountTexts &other) const
@@ -53,6 +52,10 @@ bool CountTexts::operator==(const CountTexts &other) const
 CountTexts FormatCount(int years, int days, qint64 ms)
 {
     ms = qMax<qint64>(ms, 0);
+    CountTexts texts;
+    texts.wholeYears = years;
+    texts.wholeDays = days;
+    texts.msOfDay = ms;
     const qint64 hours = ms / MsPerHour;
     ms %= MsPerHour;
     const qint64 minutes = ms / MsPerMinute;
@@ -60,7 +63,6 @@ CountTexts FormatCount(int years, int days, qint64 ms)
     const qint64 seconds = ms / 1000;
     ms %= 1000;
 
-    CountTexts texts;
     texts.years = YearsText(years);
     texts.days = DaysText(days);
     texts.hours = hours < 100 ? TwoDigits(hours, ':') : QString::number(hours) + QLatin1Char(':');

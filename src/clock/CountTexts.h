@@ -18,10 +18,15 @@ struct CountTexts {
     QString minutes = QStringLiteral("00:");
     QString seconds = QStringLiteral("00.");
     QString hundredths = QStringLiteral("00");
+    // What the texts show, as numbers: words are made from these, never read back from a text.
+    int wholeYears = 0;
+    int wholeDays = 0;
+    qint64 msOfDay = 0;
 
     // "0 Years, 0 Days, 00:00:00.00", as a snapshot line records it before lower-casing.
     QString Joined() const;
-    // "0 years, 1 day, 05:07:09": the count as assistive tools speak it, changing once a second.
+    // "1 day, 5 hours, 0 minutes, 9 seconds": the count as assistive tools speak it, in words
+    // with their units, changing once a second. Years and days are left out while they are 0.
     QString Spoken() const;
 
     bool operator==(const CountTexts &other) const;

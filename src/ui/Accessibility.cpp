@@ -9,12 +9,16 @@
 #include <QLabel>
 #include <QProxyStyle>
 #include <QStyleFactory>
+#include <QTimer>
 
 namespace Accessibility {
 
 namespace {
 const char SpeaksAsOne[] = "pendrelSpeaksAsOne";
 const char RoleOfLabel[] = "pendrelAccessibleRole";
+const char IsNotice[] = "pendrelNotice";
+// Long enough to be heard, short enough that nobody browsing the window meets it later.
+constexpr int NoticeMs = 3000;
 
 // A leaf: what the panel holds is said by its name.
 class OneObject : public QAccessibleWidget
@@ -47,10 +51,13 @@ public:
             static_cast<QLabel *>(watched)->setFocusPolicy(Qt::TabFocus);
         if (event->type() != QEvent::KeyPress)
             return false;
-        const int key = static_cast<QKeyEvent *>(event)->key();
+        const auto *press = static_cast<QKeyEvent *>(event);
+        const int key = press->key();
         if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space)
             return false;
-        m_open();
+        // A key held down opens the address once, not once a repeat.
+        if (!press->isAutoRepeat())
+            m_open();
         return true;
     }
 
@@ -97,6 +104,43 @@ private:
     }
 };
 
+// A pixel that paints nothing, above no control that a click would miss, shown for a moment to
+// be heard. It goes with its window, so that the window's next showing doesn't tell it again.
+class Notice : public QWidget
+{
+public:
+    explicit Notice(QWidget *window)
+        : QWidget(window)
+    {
+        setObjectName(QLatin1String(IsNotice));
+        setProperty(IsNotice, true);
+        setGeometry(0, 0, 1, 1);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_ends.setSingleShot(true);
+        m_ends.setInterval(NoticeMs);
+        connect(&m_ends, &QTimer::timeout, this, &QWidget::hide);
+        window->installEventFilter(this);
+    }
+
+    void tell(const QString &message)
+    {
+        hide();
+        setAccessibleName(message);
+        show();
+        m_ends.start();
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Hide)
+            hide();
+        return false;
+    }
+
+private:
+    QTimer m_ends{this};
+};
+
 QAccessibleInterface *Interface(const QString &, QObject *object)
 {
     auto *widget = qobject_cast<QWidget *>(object);
@@ -104,6 +148,9 @@ QAccessibleInterface *Interface(const QString &, QObject *object)
         return nullptr;
     if (widget->property(SpeaksAsOne).toBool())
         return new OneObject(widget);
+    // Screen readers speak a notification as it appears.
+    if (widget->property(IsNotice).toBool())
+        return new QAccessibleWidget(widget, QAccessible::Notification);
     auto *label = qobject_cast<QLabel *>(widget);
     const QVariant role = widget->property(RoleOfLabel);
     if (label && role.isValid())
@@ -169,10 +216,15 @@ void MakeLink(QLabel *label, std::function<void()> open)
     SetRole(label, QAccessible::Link);
 }
 
-void Alert(QWidget *widget)
+void Tell(QWidget *window, const QString &message)
 {
-    QAccessibleEvent event(widget, QAccessible::Alert);
-    QAccessible::updateAccessibility(&event);
+    if (!window->isVisible())
+        return;
+    auto *notice = static_cast<Notice *>(
+        window->findChild<QWidget *>(QLatin1String(IsNotice), Qt::FindDirectChildrenOnly));
+    if (!notice)
+        notice = new Notice(window);
+    notice->tell(message);
 }
 
 void HideAccessKeys(QWidget *widget)

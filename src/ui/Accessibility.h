@@ -25,8 +25,9 @@ void SetRole(QLabel *label, QAccessible::Role role);
 // text after this, and keep its place in the Tab order in the window's design.
 void MakeLink(QLabel *label, std::function<void()> open);
 
-// One alert from `widget`, which has just appeared.
-void Alert(QWidget *widget);
+// Tells screen readers `message` once, as a notification from `window`, while it shows: what
+// changes without the focus going there. A window out of sight tells nothing.
+void Tell(QWidget *window, const QString &message);
 
 // Access keys of `widget` work but are not underlined: the designs mark none.
 void HideAccessKeys(QWidget *widget);

@@ -10,6 +10,7 @@
 #include "ui/Readable.h"
 
 static QStringList heard; // "Event objectName", as the bridge received them
+static QStringList told;  // the notifications that appeared, by their text
 
 // Loaded as a screen reader's bridge is, so it hears every event they would; never deleted.
 class Recorder : public QAccessibleBridgePlugin, public QAccessibleBridge
@@ -25,6 +26,10 @@ public:
     {
         const char *type = QMetaEnum::fromType<QAccessible::Event>().valueToKey(event->type());
         heard << QString(type) + " " + (event->object() ? event->object()->objectName() : "");
+        QAccessibleInterface *node = event->accessibleInterface();
+        if (event->type() == QAccessible::ObjectShow && node &&
+            node->role() == QAccessible::Notification)
+            told << node->text(QAccessible::Name);
     }
 };
 Q_IMPORT_PLUGIN(Recorder)
@@ -139,29 +144,79 @@ private slots:
     void init() { world = std::make_unique<TestWorld>(); }
     void cleanup() { world.reset(); }
 
-    // A flood of events from the count, or hundredths in its phrase; each snapshot told; the
-    // compact window of a stopped count saying what it was not handed.
-    void countAndSnapshot()
+    void spokenCount_data()
+    {
+        QTest::addColumn<int>("years");
+        QTest::addColumn<int>("days");
+        QTest::addColumn<qint64>("ms");
+        QTest::addColumn<QString>("spoken");
+        QTest::newRow("seconds") << 0 << 0 << qint64(10'990) << "0 hours, 0 minutes, 10 seconds";
+        QTest::newRow("ones") << 0 << 1 << Hour + Minute + 1'000
+                              << "1 day, 1 hour, 1 minute, 1 second";
+        QTest::newRow("years") << 2 << 0 << qint64(0)
+                               << "2 years, 0 days, 0 hours, 0 minutes, 0 seconds";
+    }
+    // In words with their units, as speech engines read them.
+    void spokenCount()
+    {
+        QFETCH(int, years);
+        QFETCH(int, days);
+        QFETCH(qint64, ms);
+        QTEST(modStopWatch::FormatCount(years, days, ms).Spoken(), "spoken");
+    }
+
+    // A flood of events from the count, or hundredths in its phrase; each command told once as
+    // a notification; the compact window of a stopped count saying what it was not handed.
+    void countAndCommands()
     {
         frmMain main(world->count, world->preferences);
         main.show();
+        told.clear();
         Click(&main, "cmdStartStop");
         heard.clear();
         for (int tick = 0; tick < 1000; ++tick)
             world->tick(&main, 10);
         QCOMPARE(heard, QStringList(10, "NameChanged picElapsed"));
-        QCOMPARE(Node(&main, "picElapsed")->text(QAccessible::Name), "0 years, 0 days, 00:00:10");
+        const QString spoken = "0 hours, 0 minutes, 10 seconds";
+        QCOMPARE(Node(&main, "picElapsed")->text(QAccessible::Name), spoken);
         QCOMPARE(Node(&main, "picElapsed")->childCount(), 0); // its digits not read one by one
-        heard.clear();
         Click(&main, "cmdSnapshot");
         Click(&main, "cmdSnapshot"); // the same words, told again
-        QCOMPARE(heard, QStringList(2, "DescriptionChanged cmdSnapshot"));
         Click(&main, "cmdStartStop");
         WhenModal<frmCompact>(&main, [&](frmCompact *compact) {
-            QCOMPARE(Node(compact, "Picture1")->text(QAccessible::Name),
-                     "0 years, 0 days, 00:00:10");
+            QCOMPARE(Node(compact, "Picture1")->text(QAccessible::Name), spoken);
         });
         Control<QAction>(&main, "mnuCompact")->trigger();
+        Click(&main, "cmdReset");
+        QCOMPARE(told, QStringList({"Counting", "Snapshot taken: " + spoken,
+                                    "Snapshot taken: " + spoken, "Stopped", "Reset to zero"}));
+    }
+
+    // The warning told once as it first shows; its blink leaves the focus on the count, and
+    // sends no more than two events a second.
+    void warningBlinks()
+    {
+        PreferenceValues values;
+        values.strWarningDays = "1";
+        QVERIFY(world->preferences.Save(values, nullptr));
+        frmMain main(world->count, world->preferences);
+        main.show();
+        main.activateWindow();
+        QTRY_VERIFY(main.isActiveWindow());
+        Click(&main, "cmdStartStop");
+        Control(&main, "picElapsed")->setFocus();
+        world->tick(&main, Day);
+        told.clear();
+        for (int second = 0; second < 10; ++second) {
+            Fire(&main, "tmrWarning");
+            if (second == 1)
+                heard.clear(); // from the second blink on
+            for (int tick = 0; tick < 100; ++tick)
+                world->tick(&main, 10);
+        }
+        QCOMPARE(told, QStringList{Control<QLabel>(&main, "lblWarning")->text()});
+        QCOMPARE(QApplication::focusWidget(), Control(&main, "picElapsed"));
+        QCOMPARE_LE(heard.size(), 2 * 9);
     }
 
     // Every window's Tab stops, their names and focus rings; a window misnamed, a link as text.
@@ -175,7 +230,13 @@ private slots:
         frmHelp help;
         frmCompact compact(world->count);
         frmSessions sessions(&main);
-        QCOMPARE(Tour(&main, 6), "cmdExit cmdReset cmdStartStop picElapsed cmdSnapshot lblURL");
+        QCOMPARE(Tour(&main, 6), "cmdExit lblURL cmdStartStop picElapsed cmdSnapshot cmdReset");
+        // Enter held down on the web address opens it once.
+        for (const bool repeated : {false, true, true}) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), repeated);
+            QApplication::sendEvent(Control(&main, "lblURL"), &press);
+        }
+        QCOMPARE(world->openedUrls.size(), 1);
         QCOMPARE(Tour(&customize, 8), "txtCustomText cmdCancel cmdOK chkPlaySounds txtWarningDays "
                                       "chkDisplayWarnings chkKeepCounting chkStartAtLogin");
         QCOMPARE(Tour(&sessions, 4), "grdSessions cmdClearLog cmdClose cmdDeleteRow");
@@ -227,7 +288,7 @@ private slots:
         main.show();
         // The compact window's arrows: held in the corner, then 4 pixels left and 40 up.
         const QString script = R"(
-frmMain: cmdExit Tab, cmdStartStop Return, cmdStartStop Tab, picElapsed Tab, cmdSnapshot Space,
+frmMain: cmdExit Tab, lblURL Tab, cmdStartStop Return, cmdStartStop Tab, picElapsed Tab, cmdSnapshot Space,
 cmdSnapshot Tab, lblURL Return, lblURL Space, lblURL Tab, cmdStartStop Num+Enter,
 cmdStartStop Alt+O; menu: Return; frmCustomize: txtCustomText Tab, cmdCancel Tab, cmdOK Num+Enter;
 frmMain: cmdStartStop F10; menu: Down, Return; frmSessions: grdSessions Esc;
@@ -240,7 +301,7 @@ frmMain: cmdStartStop Alt+O; menu: Up, Return)";
         QVERIFY(world->count.IsRunning());
         QCOMPARE(world->openedUrls, QStringList(3, Maker::Address()));
         QVERIFY(QFile::exists(world->logFile()));
-        const QList<QPoint> compactAt = windowAt.mid(24, 4);
+        const QList<QPoint> compactAt = windowAt.mid(25, 4);
         QCOMPARE(compactAt, QList<QPoint>({compactAt[0], compactAt[0], compactAt[0] - QPoint(4, 0),
                                            compactAt[0] - QPoint(4, 40)}));
     }

@@ -30,7 +30,8 @@ QStringList Faults(QWidget *window)
 {
     QStringList faults;
     for (QLabel *label : window->findChildren<QLabel *>()) {
-        if (label->text().isEmpty() || !label->isVisibleTo(window))
+        if (label->text().isEmpty() || !label->isVisibleTo(window) ||
+            label->visibleRegion().isEmpty()) // hidden, or covered by the warning
             continue;
         const QRect inside = label->contentsRect();
         const QFontMetrics metrics(label->font());
