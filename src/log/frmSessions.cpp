@@ -2,6 +2,7 @@
 
 #include "log/SessionLog.h"
 #include "log/SessionsModel.h"
+#include "ui/Accessibility.h"
 #include "ui/Design.h"
 #include "ui/MessageBox.h"
 #include "ui/SessionEnd.h"
@@ -10,6 +11,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 
@@ -42,8 +44,14 @@ frmSessions::frmSessions(QWidget *parent)
     header->setHighlightSections(false);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setFixedHeight(RowHeight);
-    // The grid does not scroll itself on a click; the editor's placement does that.
+    // The grid does not scroll itself on a click; the editor's placement does that. The
+    // keyboard's cell comes into view.
     grid->setAutoScroll(false);
+    connect(grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [grid](const QModelIndex &current) {
+                if (QGuiApplication::mouseButtons() == Qt::NoButton)
+                    grid->scrollTo(current);
+            });
 
     // The editor lives on the grid's viewport: it scrolls with its cell and is clipped to the
     // cells, and a wheel over it still scrolls the grid.
@@ -94,6 +102,11 @@ void frmSessions::LoadSessionGrid()
     }
     m_model->setRows(std::move(read.rows));
     m_loaded = read.loaded;
+    // The keyboard starts in the first cell, and a screen reader can say where that is.
+    if (m_model->rowCount() > 0) {
+        ui->grdSessions->selectionModel()->setCurrentIndex(m_model->index(0, 0),
+                                                           QItemSelectionModel::NoUpdate);
+    }
     if (m_loaded.legacy) {
         MessageBox::information(
             this, QStringLiteral("The session log was written on an older system, in the "
@@ -251,6 +264,9 @@ bool frmSessions::eventFilter(QObject *watched, QEvent *event)
         (watched == ui->grdSessions || watched == ui->grdSessions->viewport()) &&
         static_cast<QKeyEvent *>(event)->key() != Qt::Key_Escape)
         return true;
+    // Arrived in the grid, on opening or after an edit: a screen reader says the cell.
+    if (watched == ui->grdSessions && event->type() == QEvent::FocusIn)
+        Accessibility::TellCurrentCell(ui->grdSessions);
     if (watched == ui->grdSessions && event->type() == QEvent::KeyPress) {
         // The keyboard's way to the editor, as a click is the mouse's.
         const int key = static_cast<QKeyEvent *>(event)->key();

@@ -41,6 +41,9 @@ frmCustomize::frmCustomize(Preferences &preferences, QWidget *parent)
 
     connect(ui->cmdOK, &QPushButton::clicked, this, &frmCustomize::cmdOK_Click);
     connect(ui->cmdCancel, &QPushButton::clicked, this, &frmCustomize::cmdCancel_Click);
+    // Enter in a box presses OK, as in any dialog, though none of its buttons is the default.
+    for (QLineEdit *box : {ui->txtCustomText, ui->txtWarningDays})
+        connect(box, &QLineEdit::returnPressed, ui->cmdOK, &QPushButton::click);
     // Any change of the box, by the user or from the store, sets the days box.
     connect(ui->chkDisplayWarnings, &QCheckBox::toggled, this,
             &frmCustomize::chkDisplayWarnings_Click);

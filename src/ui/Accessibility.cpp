@@ -3,6 +3,7 @@
 #include "ui/FocusRing.h"
 #include "ui/WindowFrame.h"
 
+#include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QKeyEvent>
@@ -225,6 +226,21 @@ void Tell(QWidget *window, const QString &message)
     if (!notice)
         notice = new Notice(window);
     notice->tell(message);
+}
+
+void TellCurrentCell(QAbstractItemView *grid)
+{
+    const QModelIndex current = grid->currentIndex();
+    if (!current.isValid())
+        return;
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(grid);
+    QAccessibleTableInterface *cells = table ? table->tableInterface() : nullptr;
+    QAccessibleInterface *cell = cells ? cells->cellAt(current.row(), current.column()) : nullptr;
+    if (!cell)
+        return;
+    QAccessibleEvent event(grid, QAccessible::Focus);
+    event.setChild(table->indexOfChild(cell));
+    QAccessible::updateAccessibility(&event);
 }
 
 void HideAccessKeys(QWidget *widget)

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QAbstractItemView;
 class QLabel;
 class QWidget;
 
@@ -28,6 +29,9 @@ void MakeLink(QLabel *label, std::function<void()> open);
 // Tells screen readers `message` once, as a notification from `window`, while it shows: what
 // changes without the focus going there. A window out of sight tells nothing.
 void Tell(QWidget *window, const QString &message);
+
+// Tells screen readers which cell of `grid` has the keyboard, as if it had just moved there.
+void TellCurrentCell(QAbstractItemView *grid);
 
 // Access keys of `widget` work but are not underlined: the designs mark none.
 void HideAccessKeys(QWidget *widget);
