@@ -102,11 +102,6 @@ void frmSessions::LoadSessionGrid()
     }
     m_model->setRows(std::move(read.rows));
     m_loaded = read.loaded;
-    // The keyboard starts in the first cell, and a screen reader can say where that is.
-    if (m_model->rowCount() > 0) {
-        ui->grdSessions->selectionModel()->setCurrentIndex(m_model->index(0, 0),
-                                                           QItemSelectionModel::NoUpdate);
-    }
     if (m_loaded.legacy) {
         MessageBox::information(
             this, QStringLiteral("The session log was written on an older system, in the "
