@@ -42,9 +42,27 @@ QStringList Lines()
     };
 }
 
+QStringList KeyLines()
+{
+    return {
+        QStringLiteral("KEYS"),
+        QString(),
+        QStringLiteral("-TAB moves from one control to the next, and ENTER or SPACE presses the "
+                       "button that has the focus. ESCAPE closes a window."),
+        QStringLiteral("-F10 or ALT+O opens the OPTIONS menu; the arrow keys and ENTER choose in "
+                       "it."),
+        QStringLiteral("-On the customize screen, ENTER in a text box saves your settings, as OK "
+                       "does."),
+        QStringLiteral("-On the sessions screen, the arrow keys move from cell to cell. F2 or "
+                       "ENTER changes the cell, and ENTER ends the change."),
+        QStringLiteral("-The compact display moves with the arrow keys, ten times as far with "
+                       "SHIFT; ENTER or ESCAPE restores Pendrel to full-size."),
+    };
+}
+
 QString Build()
 {
-    return Lines().join(QStringLiteral("\r\n"));
+    return (Lines() << QString() << KeyLines()).join(QStringLiteral("\r\n"));
 }
 
 } // namespace HelpText

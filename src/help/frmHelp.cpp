@@ -9,6 +9,8 @@
 #include "ui/WindowFrame.h"
 #include "ui_frmHelp.h"
 
+#include <QPlainTextEdit>
+
 frmHelp::frmHelp(QWidget *parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::frmHelp>())
@@ -32,7 +34,12 @@ frmHelp::~frmHelp() = default;
 
 void frmHelp::Form_Load()
 {
-    ui->lblHelp->setText(HelpText::Build());
+    // A read-only text that a screen reader reads line by line as the cursor moves, laid out as
+    // a label on the window's own ground; it scrolls where the keys' lines outgrow it.
+    QPlainTextEdit *help = ui->lblHelp;
+    help->document()->setDocumentMargin(0);
+    help->viewport()->setAutoFillBackground(false);
+    help->setPlainText(HelpText::Build());
 }
 
 void frmHelp::lblURL_Click()

@@ -269,7 +269,11 @@ private slots:
                  "txtCustomText chkPlaySounds chkDisplayWarnings txtWarningDays "
                  "cmdCancel cmdOK chkKeepCounting chkStartAtLogin");
         QCOMPARE(Tour(&sessions, 4), "grdSessions cmdClearLog cmdClose cmdDeleteRow");
-        QCOMPARE(Tour(&help, 2), "cmdClose lblURL");
+        QCOMPARE(Tour(&help, 3), "cmdClose lblURL lblHelp");
+        // Help read as text, line by line, and naming the keys.
+        QAccessibleTextInterface *text = Node(&help, "lblHelp")->textInterface();
+        QVERIFY(text);
+        QVERIFY(text->text(0, text->characterCount()).contains("F10 or ALT+O opens"));
         QCOMPARE(Node(&compact)->text(QAccessible::Name), "Pendrel");
         QCOMPARE(Node(&main, "lblURL")->role(), QAccessible::Link);
         QCOMPARE(Node(&main, "lblWarning")->role(), QAccessible::AlertMessage);
@@ -323,7 +327,7 @@ cmdStartStop Alt+O; menu: Return; frmCustomize: txtCustomText Return;
 frmMain: cmdStartStop F10; menu: Down, Return; frmSessions: grdSessions Esc;
 frmMain: cmdStartStop Space, cmdStartStop Alt+O; menu: Down, Down, Return;
 frmCompact: Right, Left, Shift+Up, Esc; frmMain: cmdStartStop Alt+O; menu: Up, Up, Return;
-frmHelp: cmdClose Tab, lblURL Return, lblURL Tab, cmdClose Space;
+frmHelp: cmdClose Tab, lblURL Return, lblURL Tab, lblHelp Tab, cmdClose Space;
 frmMain: cmdStartStop Alt+O; menu: Up, Return)";
         QList<QPoint> windowAt;
         QCOMPARE(Type(script, windowAt), QString());
