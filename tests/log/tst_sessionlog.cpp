@@ -1,5 +1,4 @@
-// The session log file: its lines, reading and rewriting, the fallback folder, failed writes,
-// another copy's lines landing at the worst moment, and files that are not what they seem.
+// The session log file: its lines, failed writes, and another copy's lines at the worst moment.
 #include "CoreTestSupport.h"
 
 #include "files/RegularFile.h"

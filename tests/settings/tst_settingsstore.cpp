@@ -1,5 +1,4 @@
-// The settings store without any window: conversions, junk, saves that fail or seem to, files
-// that are no regular file, and the date text in every locale Qt knows.
+// The settings store without any window: conversions, saves that fail, and the date text.
 #include "CoreTestSupport.h"
 
 #include "files/Autostart.h"
