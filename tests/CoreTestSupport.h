@@ -8,7 +8,6 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 // Lengths of time written out here, not taken from the count: a wrong one there must show.
@@ -82,18 +81,12 @@ struct TestHome {
         QVERIFY(QFile(home.filePath("f")).open(QIODevice::WriteOnly));
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, home.filePath("f/c"));
     }
-    QString blockProgramFolder() // below a regular file, even for root; gives the per-user log
-    {
-        ProgramFolder::SetPath(QCoreApplication::applicationFilePath() + "/program");
-        return home.filePath("data/" + QCoreApplication::applicationName() + "/SessionLog.txt");
-    }
 };
 
-// No regular file at `path`: "fifo", "socket" or "device" (a null device, made by root alone).
-inline bool MakeOddFile(const QString &kind, const QString &path)
+// A named pipe at `path`: no regular file, and one that blocks whoever opens it to read or write.
+inline bool MakePipe(const QString &path)
 {
-    const mode_t type = kind == "fifo" ? S_IFIFO : kind == "socket" ? S_IFSOCK : S_IFCHR;
-    return mknod(QFile::encodeName(path).constData(), type | 0600, makedev(1, 3)) == 0;
+    return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
 }
 
 inline QString FileKind(const QString &path) // what lstat sees: "missing", "link", "file", "odd"

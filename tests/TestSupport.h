@@ -74,18 +74,13 @@ inline void Fire(const QObject *window, const char *timer)
     QMetaObject::invokeMethod(Control<QTimer>(window, timer), "timeout");
 }
 
-inline QString Texts(const QObject *window, std::initializer_list<const char *> names)
-{
-    QStringList texts;
-    for (const char *name : names)
-        texts << Control<QLabel>(window, name)->text();
-    return texts.join(QLatin1Char(' '));
-}
-
 // "hh:mm:ss.cc", as one reads it.
 inline QString ShownTime(const QObject *window)
 {
-    return Texts(window, {"lblHours", "lblMinutes", "lblSeconds", "lblSecHundreds"}).remove(' ');
+    QString shown;
+    for (const char *name : {"lblHours", "lblMinutes", "lblSeconds", "lblSecHundreds"})
+        shown += Control<QLabel>(window, name)->text();
+    return shown.remove(' ');
 }
 
 template <typename IsInk> QRect InkBounds(const QImage &image, const QRect &area, IsInk isInk)
