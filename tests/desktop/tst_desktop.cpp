@@ -13,22 +13,30 @@
 
 using CommandLine::Command;
 
-// A session bus of the test's own, as the desktop would run it; gone with the test.
-struct PrivateBus {
-    QProcess daemon;
-    QString address = Start(daemon);
+// A server of the test's own (a session bus, a display), gone with the test; it prints its
+// address first.
+struct Server {
+    QProcess process;
+    QString address;
+    Server(const QString &program, const QStringList &arguments)
+    {
+        process.start(program, arguments);
+        if (process.waitForReadyRead(10'000))
+            address = QString::fromUtf8(process.readLine()).trimmed();
+    }
+    ~Server()
+    {
+        process.kill();
+        process.waitForFinished();
+    }
+};
+
+// A session bus, as the desktop would run it.
+struct PrivateBus : Server {
+    PrivateBus()
+        : Server("dbus-daemon", {"--session", "--nofork", "--print-address=1"})
+    {}
     EnvironmentVariable variable{"DBUS_SESSION_BUS_ADDRESS", address};
-    static QString Start(QProcess &daemon)
-    {
-        daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-        daemon.waitForReadyRead(10'000);
-        return QString::fromUtf8(daemon.readLine()).trimmed();
-    }
-    ~PrivateBus()
-    {
-        daemon.kill();
-        daemon.waitForFinished();
-    }
     QDBusConnection connect(const QString &name) const
     {
         return QDBusConnection::connectToBus(address, name);
@@ -74,23 +82,6 @@ public slots:
     void RegisterStatusNotifierItem(const QString &service) { items << service; }
 };
 
-// A display of the test's own, where the toolkit's tray goes over the bus.
-struct PrivateDisplay {
-    QProcess server;
-    QString name;
-    PrivateDisplay()
-    {
-        server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp"});
-        if (server.waitForReadyRead(10'000))
-            name = ':' + QString::fromUtf8(server.readLine()).trimmed();
-    }
-    ~PrivateDisplay()
-    {
-        server.kill();
-        server.waitForFinished();
-    }
-};
-
 // The items of a menu over the bus, each label with its id.
 QMap<QString, int> MenuItems(const QDBusArgument &layout)
 {
@@ -106,20 +97,12 @@ QMap<QString, int> MenuItems(const QDBusArgument &layout)
     return items;
 }
 
-QString ToolTipTitle(const QDBusArgument &tip)
+QString ToolTipTitle(const QDBusArgument &tip) // of an icon's (name, pixmaps, title, text)
 {
     QString icon, title;
     tip.beginStructure();
     tip >> icon;
-    tip.beginArray();
-    while (!tip.atEnd()) {
-        int width = 0, height = 0;
-        QByteArray pixels;
-        tip.beginStructure();
-        tip >> width >> height >> pixels;
-        tip.endStructure();
-    }
-    tip.endArray();
+    tip.asVariant();
     tip >> title;
     return title;
 }
@@ -244,25 +227,6 @@ private slots:
         QCOMPARE(call("Status").arguments().size(), 2);
     }
 
-    void trayToolTip_data()
-    {
-        QTest::addColumn<qint64>("elapsed");
-        QTest::addColumn<QString>("toolTip");
-        QTest::newRow("a minute less a hundredth") << qint64(59'990) << "0 days, 00:00";
-        QTest::newRow("one day") << Day + 2 * Hour + 3 * Minute << "1 day, 02:03";
-        QTest::newRow("years in days") << 730 * Day + 4 * Day - 10 << "733 days, 23:59";
-    }
-    void trayToolTip()
-    {
-        QFETCH(qint64, elapsed);
-        TestWorld world;
-        frmMain window(world.count, world.preferences);
-        TrayIcon tray(world.count, window);
-        world.count.Start();
-        world.clock.advance(elapsed);
-        QTEST(tray.ToolTip(), "toolTip");
-    }
-
     // The icon wakes when its minute ends, and not at all while the count stands; its menu and
     // a click drive the main window. Without a tray the box says so and can't be ticked.
     void trayIcon()
@@ -279,8 +243,11 @@ private slots:
         world.clock.advance(20'500);
         QMetaObject::invokeMethod(nextMinute, "timeout");
         QCOMPARE(nextMinute->remainingTime(), 39'500);
-        menu.at(1)->trigger();
-        QCOMPARE(world.logBytes().count("\r\n"), 1);
+        // The tooltip in days alone, the years too.
+        world.clock.advance(Day + 2 * Hour + 3 * Minute);
+        QCOMPARE(tray.ToolTip(), "1 day, 02:03");
+        world.clock.advance(730 * Day + 21 * Hour + 56 * Minute + 59'990);
+        QCOMPARE(tray.ToolTip(), "732 days, 00:00");
         emit tray.findChild<QSystemTrayIcon *>()->activated(QSystemTrayIcon::Trigger);
         QVERIFY(window.isHidden());
         tray.Clicked();
@@ -312,8 +279,10 @@ private slots:
     // Where the panel's tray is on the bus, the icon is there with the count and its menu.
     void trayOverBus()
     {
-        PrivateDisplay display;
-        if (display.name.isEmpty())
+        // A display where the toolkit's tray goes over the bus.
+        Server display("Xvfb",
+                       {"-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp"});
+        if (display.address.isEmpty())
             QSKIP("no Xvfb");
         PrivateBus own;
         QDBusConnection panel = own.connect("panel");
@@ -328,7 +297,7 @@ private slots:
         QProcess shown;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "xcb");
-        environment.insert("DISPLAY", display.name);
+        environment.insert("DISPLAY", ':' + display.address);
         shown.setProcessEnvironment(environment);
         shown.start(QDir(home.programFolder()).filePath("pendrel"));
         const auto end = qScopeGuard([&] {
@@ -345,13 +314,11 @@ private slots:
         };
         const QVariantList tip = ask("/StatusNotifierItem", Properties, "Get",
                                      {"org.kde.StatusNotifierItem", "ToolTip"});
-        QCOMPARE(tip.size(), 1);
         QCOMPARE(ToolTipTitle(qvariant_cast<QDBusArgument>(
                      qvariant_cast<QDBusVariant>(tip.first()).variant())),
                  "0 days, 00:00");
         const QString menu = "com.canonical.dbusmenu";
         const QVariantList layout = ask("/MenuBar", menu, "GetLayout", {0, -1, QStringList()});
-        QCOMPARE(layout.size(), 2);
         const QMap<QString, int> items = MenuItems(qvariant_cast<QDBusArgument>(layout.last()));
         QCOMPARE(items.keys(), QStringList({"", "Close Pendrel", "Compact", "Show Pendrel",
                                             "Snapshot", "Start"}));
