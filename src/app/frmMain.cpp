@@ -153,6 +153,10 @@ void frmMain::ShowButtons()
     const bool running = m_count.IsRunning();
     ui->cmdStartStop->setText(running ? QStringLiteral("Stop") : QStringLiteral("Start"));
     ui->cmdReset->setEnabled(m_count.CanReset());
+    // A disabled Exit hands the keyboard on: to the button that stops the count, not to the
+    // next Tab stop, the web address.
+    if (running && focusWidget() == ui->cmdExit)
+        ui->cmdStartStop->setFocus();
     ui->cmdExit->setEnabled(!running);
 }
 

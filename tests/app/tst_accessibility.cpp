@@ -174,7 +174,8 @@ private slots:
         frmMain main(world->count, world->preferences);
         main.show();
         told.clear();
-        Click(&main, "cmdStartStop");
+        world->count.Start(); // from the desktop, the keyboard on Exit
+        QCOMPARE(main.focusWidget(), Control(&main, "cmdStartStop"));
         heard.clear();
         for (int tick = 0; tick < 1000; ++tick)
             world->tick(&main, 10);
