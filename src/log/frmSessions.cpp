@@ -259,9 +259,13 @@ bool frmSessions::eventFilter(QObject *watched, QEvent *event)
         (watched == ui->grdSessions || watched == ui->grdSessions->viewport()) &&
         static_cast<QKeyEvent *>(event)->key() != Qt::Key_Escape)
         return true;
-    // Arrived in the grid, on opening or after an edit: a screen reader says the cell.
-    if (watched == ui->grdSessions && event->type() == QEvent::FocusIn)
-        Accessibility::TellCurrentCell(ui->grdSessions);
+    // Arrived in the grid, on opening or after an edit: a screen reader says the cell. It is
+    // told after the toolkit tells the grid itself, which would otherwise have the last word.
+    if (watched == ui->grdSessions && event->type() == QEvent::FocusIn) {
+        QMetaObject::invokeMethod(
+            this, [this] { Accessibility::TellCurrentCell(ui->grdSessions); },
+            Qt::QueuedConnection);
+    }
     if (watched == ui->grdSessions && event->type() == QEvent::KeyPress) {
         // The keyboard's way to the editor, as a click is the mouse's.
         const int key = static_cast<QKeyEvent *>(event)->key();

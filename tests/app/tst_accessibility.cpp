@@ -235,7 +235,7 @@ private slots:
         sessions.show();
         sessions.activateWindow();
         QTRY_VERIFY(sessions.isActiveWindow());
-        QVERIFY2(heard.contains("Focus grdSessions s0"), qPrintable(heard.join(", ")));
+        QTRY_COMPARE(heard.filter("Focus ").last(), "Focus grdSessions s0"); // the last word
         auto *grid = Control<QTableView>(&sessions, "grdSessions");
         for (int row = 0; row < 30; ++row)
             QTest::keyClick(grid, Qt::Key_Down);
@@ -244,7 +244,7 @@ private slots:
         QTest::keyClicks(Control(&sessions, "Text1"), "x");
         heard.clear();
         QTest::keyClick(Control(&sessions, "Text1"), Qt::Key_Return);
-        QCOMPARE(heard.filter("Focus grdSessions ").value(0), "Focus grdSessions s30x");
+        QTRY_COMPARE(heard.filter("Focus ").last(), "Focus grdSessions s30x");
         QCOMPARE(Node(grid)->focusChild()->text(QAccessible::Name), "s30x");
     }
 
