@@ -42,8 +42,7 @@ class tst_count : public QObject
     }
 
 private slots:
-    // Warnings armed wrongly or while held; midnight off by one; roll-overs lost, doubled, done by
-    // a reading, or drifting; the count's timer never more than a minute away, as in a suspend.
+    // Warnings and roll-overs at each midnight, none lost, doubled or drifting, as in a suspend.
     void rollOverDaysAndYears()
     {
         StopWatch count(clock.source());

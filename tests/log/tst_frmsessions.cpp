@@ -86,8 +86,7 @@ private slots:
         QCOMPARE(world->logBytes(world->logFile() + ".bak"), twoRows);
     }
 
-    // A failed save keeps the window, the edits and the log; a log that another copy replaced
-    // meanwhile is replaced in turn only on Yes, and kept beside it.
+    // A failed save keeps window, edits and log; a log replaced meanwhile is overwritten on Yes.
     void saving()
     {
         open();
@@ -109,8 +108,7 @@ private slots:
         QCOMPARE(world->logBytes(world->logFile() + ".bak"), "x;y;z\r\n");
     }
 
-    // The session ends with a comment typed: asked about where the session manager lets Pendrel
-    // ask, kept without a word where it does not.
+    // A comment typed as the session ends: asked about where Pendrel may ask, else kept unasked.
     void sessionEnd_data()
     {
         QTest::addColumn<bool>("mayAsk");
@@ -129,8 +127,7 @@ private slots:
         QTEST(int(MessageBox::history().size()), "boxes");
     }
 
-    // A log too big to open said so, neither read nor written over; a cell past a text box's
-    // default length kept whole; an older system's log saved as UTF-8.
+    // A log too big to open left alone; a long cell kept whole; an older system's log as UTF-8.
     void bigAndOldLogs()
     {
         world->writeLog("");

@@ -53,10 +53,10 @@ private slots:
     // What is reported done is on stable storage, synced in order; a failed sync is reported.
     void durableWrites()
     {
-        using RegularFile::SyncKind;
-        QList<SyncKind> kinds;
+        using K = RegularFile::SyncKind;
+        QList<K> kinds;
         QList<qint64> logSizes; // the log's size at each sync
-        RegularFile::SetSyncer([&](int, SyncKind kind) {
+        RegularFile::SetSyncer([&](int, K kind) {
             kinds << kind;
             logSizes << QFileInfo(world->logFile()).size();
             return 0;
@@ -66,10 +66,9 @@ private slots:
         QVERIFY(ReadAndRewrite().ok);
         QVERIFY(SessionLog::Clear().ok);
         QCOMPARE(kinds,
-                 QList<SyncKind>({SyncKind::Data, SyncKind::File, SyncKind::Folder, SyncKind::File,
-                                  SyncKind::Folder, SyncKind::File, SyncKind::Folder}));
+                 QList<K>({K::Data, K::File, K::Folder, K::File, K::Folder, K::File, K::Folder}));
         QCOMPARE(logSizes, QList<qint64>({7, 7, 8, 8, 8, 8, 0}));
-        RegularFile::SetSyncer([](int, SyncKind) { return EIO; });
+        RegularFile::SetSyncer([](int, K) { return EIO; });
         QCOMPARE(SessionLog::Append("d;e;f").reason, "Input/output error");
         QCOMPARE(world->logBytes(), QByteArray());
     }
@@ -147,8 +146,7 @@ private slots:
         QCOMPARE(world->logBytes(log), QByteArray());
     }
 
-    // A save after another change: appended lines kept, others never overwritten unasked, and
-    // overwritten only with the file kept under the first free backup name.
+    // A save after another change: appends kept; overwritten only when asked, with a backup.
     void rewriteAfterTheFileChanged_data()
     {
         QTest::addColumn<QString>("change");

@@ -46,8 +46,7 @@ private slots:
         QTEST(Control<QLineEdit>(&dialog, "txtWarningDays")->text(), "days");
     }
 
-    // OK stores the days text as typed; Cancel, Escape and the close box store nothing, nor does
-    // OK with days that are no number or on a store that can't be written: it says why instead.
+    // OK stores the days as typed; the other ways out store nothing; a failed OK says why.
     void waysOut_data()
     {
         QTest::addColumn<WayOut>("row");
@@ -82,8 +81,7 @@ private slots:
         QVERIFY(shown.contains(row.message));
     }
 
-    // The check box captions line up with the label above them, whichever side of its box a
-    // style puts a caption.
+    // The check box captions line up with the label above them, wherever a style puts a box.
     void checkBoxesLineUp()
     {
         frmCustomize dialog(world->preferences);
@@ -100,9 +98,7 @@ private slots:
         QCOMPARE_LE(qAbs(box.left() - label.left()), 2);
     }
 
-    // Each OK stores only what was changed in it, with two copies open at once: a long hand-edited
-    // text left alone is kept whole, a paste cut to what the box edits quickly; the login box
-    // shows the desktop's entry as it stands; the main window takes up each OK.
+    // Each OK of two open copies stores only what changed in it; long texts kept, pastes cut.
     void okStoresWhatChanged()
     {
         QVERIFY(SaveSetting(SectionSettings, KeyCustomText, QString(70'000, QChar('y'))));

@@ -56,9 +56,8 @@ class tst_schemes : public QObject
     Q_OBJECT
 
 private slots:
-    // Placed, sharing one icon, never maximized nor full screen; then dark, with a large font.
-    // At 1366x768 and 125 %, a panel below: no window larger than the work area, its title bar
-    // or its buttons out of reach.
+    // Placed within the work area, sharing one icon, never maximized nor full screen; then dark,
+    // with a large font. The second row is 1366x768 at 125 %, with a panel below.
     void everyWindow_data()
     {
         QTest::addColumn<QRect>("area"); // null: the test desktop's own
