@@ -44,9 +44,19 @@ private slots:
         world.reset();
     }
 
-    // Keys the editor leaves, or a switch to another program and back, don't move or end the edit.
+    // Keys the editor leaves, or a switch to another program and back, don't move or end the edit;
+    // the edit is saved on Escape, and as the session ends: asked about where Pendrel may ask.
+    void editingACell_data()
+    {
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<int>("boxes"); // shown: the question and "Saved"
+        QTest::newRow("Escape") << "Escape" << 2;
+        QTest::newRow("session end, asked") << "asked" << 2;
+        QTest::newRow("session end, not asked") << "unasked" << 0;
+    }
     void editingACell()
     {
+        QFETCH(QString, end);
         open();
         click(1, 3);
         for (const Qt::Key key : {Qt::Key_Up, Qt::Key_PageDown, Qt::Key_Down, Qt::Key_End})
@@ -61,8 +71,12 @@ private slots:
         QTest::keyClick(editor(), Qt::Key_Return);
         QTest::keyClick(grid(), Qt::Key_F2); // the current cell again
         QTest::keyClicks(editor(), "!");
-        QTest::keyClick(editor(), Qt::Key_Escape); // closes; answered Yes
+        if (end == "Escape")
+            QTest::keyClick(editor(), Qt::Key_Escape); // closes; answered Yes
+        else
+            SessionEnd::Instance().End(end == "asked");
         QCOMPARE(world->logBytes(), QByteArray(Saved).replace("note!", "note;x!"));
+        QTEST(int(MessageBox::history().size()), "boxes");
     }
 
     // Delete Row takes the selected row; Clear Log empties the log only once it is backed up.
@@ -106,25 +120,6 @@ private slots:
         press("cmdClose"); // Yes, and Yes: replace it
         QCOMPARE(world->logBytes(), Saved);
         QCOMPARE(world->logBytes(world->logFile() + ".bak"), "x;y;z\r\n");
-    }
-
-    // A comment typed as the session ends: asked about where Pendrel may ask, else kept unasked.
-    void sessionEnd_data()
-    {
-        QTest::addColumn<bool>("mayAsk");
-        QTest::addColumn<int>("boxes");           // shown
-        QTest::newRow("asked, Yes") << true << 2; // and "Saved"
-        QTest::newRow("not asked") << false << 0;
-    }
-    void sessionEnd()
-    {
-        QFETCH(bool, mayAsk);
-        open();
-        click(1, 3);
-        QTest::keyClicks(editor(), "!");
-        SessionEnd::Instance().End(mayAsk); // answered Yes
-        QCOMPARE(world->logBytes(), Saved);
-        QTEST(int(MessageBox::history().size()), "boxes");
     }
 
     // A log too big to open left alone; a long cell kept whole; an older system's log as UTF-8.
