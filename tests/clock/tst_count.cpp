@@ -18,8 +18,7 @@ struct Machine {
     }
 };
 
-// What the first run of a count kept across runs leaves ("running", "crashed" or "stopped"),
-// what passes until the next on each clock, and what that one shows and rolls over.
+// How a kept count's first run ends, the hours on each clock to the next, what that one shows.
 struct Run {
     QString first;
     bool reboot;

@@ -44,8 +44,7 @@ private slots:
         world.reset();
     }
 
-    // Keys the editor leaves, or a switch to another program and back, don't move or end the edit;
-    // the edit is saved on Escape, and as the session ends: asked about where Pendrel may ask.
+    // Keys and a switch of programs neither move nor end an edit, saved on Escape or session end.
     void editingACell_data()
     {
         QTest::addColumn<QString>("end");

@@ -24,8 +24,7 @@ double InkContrast(QWidget *window, const QRect &area)
     return qMax(ground / levels.front(), levels.back() / ground);
 }
 
-// Texts below 4.5:1 (large ones 3:1, as the web's guidelines count), or cut; a wrapped one may
-// reach a pixel or two below its rectangle, as the designs' own do, never a line more.
+// Texts below 4.5:1 (large ones 3:1), or cut: a wrapped one may overhang a pixel, not a line.
 QStringList Faults(QWidget *window)
 {
     QStringList faults;
@@ -56,8 +55,7 @@ class tst_schemes : public QObject
     Q_OBJECT
 
 private slots:
-    // Placed within the work area, sharing one icon, never maximized nor full screen; then dark,
-    // with a large font. The second row is 1366x768 at 125 %, with a panel below.
+    // Placed on the work area, one icon shared, never maximized or full screen; then dark, large.
     void everyWindow_data()
     {
         QTest::addColumn<QRect>("area"); // null: the test desktop's own
