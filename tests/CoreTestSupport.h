@@ -13,8 +13,7 @@
 // Lengths of time written out here, not taken from the count: a wrong one there must show.
 constexpr qint64 Minute = 60'000, Hour = 60 * Minute, Day = 24 * Hour;
 
-// A tick counter that tests move by hand, so a year of counting runs in milliseconds.
-struct FakeClock {
+struct FakeClock { // a tick counter moved by hand, so a year of counting runs in milliseconds
     qint64 now = 1000;
 
     void advance(qint64 ms) { now += ms; }
@@ -24,8 +23,7 @@ struct FakeClock {
     }
 };
 
-// An environment variable set while it lives, then put back as it was.
-struct EnvironmentVariable {
+struct EnvironmentVariable { // set while it lives, then put back as it was
     const char *name;
     const bool had = qEnvironmentVariableIsSet(name);
     const QByteArray old = qgetenv(name);
@@ -45,6 +43,14 @@ struct EnvironmentVariable {
 // A settings store, a program folder and per-user folders of the test's own, put back as it goes.
 struct TestHome {
     QTemporaryDir home;
+    struct SettingsPathReset { // after XDG_CONFIG_HOME is back: members go in reverse order
+        ~SettingsPathReset()
+        {
+            const auto config =
+                QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+            QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config);
+        }
+    } settingsPathReset;
     EnvironmentVariable dataHome{"XDG_DATA_HOME", home.filePath("data")};
     EnvironmentVariable configHome{"XDG_CONFIG_HOME", home.filePath("config")};
 
@@ -54,12 +60,7 @@ struct TestHome {
         ProgramFolder::SetPath(programFolder());
         QDir().mkpath(programFolder());
     }
-    ~TestHome()
-    {
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
-        ProgramFolder::SetPath({});
-    }
+    ~TestHome() { ProgramFolder::SetPath({}); }
 
     QString programFolder() const { return home.filePath("program"); }
     QString settingsFile() const { return home.filePath("config/Pendrel/Pendrel.ini"); }
@@ -83,8 +84,7 @@ struct TestHome {
     }
 };
 
-// A named pipe at `path`: no regular file, and one that blocks whoever opens it to read or write.
-inline bool MakePipe(const QString &path)
+inline bool MakePipe(const QString &path) // no regular file: blocks whoever opens it
 {
     return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
 }

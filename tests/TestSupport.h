@@ -68,8 +68,7 @@ inline void Click(const QObject *window, const char *button)
     QTest::mouseClick(Control<QAbstractButton>(window, button), Qt::LeftButton);
 }
 
-// One tick of a window's timer, whether or not it runs: tests move time by hand.
-inline void Fire(const QObject *window, const char *timer)
+inline void Fire(const QObject *window, const char *timer) // one tick, whether or not it runs
 {
     QMetaObject::invokeMethod(Control<QTimer>(window, timer), "timeout");
 }
@@ -86,10 +85,9 @@ inline QString ShownTime(const QObject *window)
 template <typename IsInk> QRect InkBounds(const QImage &image, const QRect &area, IsInk isInk)
 {
     QRect bounds;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
             bounds |= isInk(image.pixel(x, y)) ? QRect(x, y, 1, 1) : QRect();
-    }
     return bounds;
 }
 

@@ -18,8 +18,7 @@ private slots:
         QTest::newRow("closed") << "close" << 1 << "01:02:03.81";
         QTest::newRow("minimized") << "minimize" << 1 << "01:02:03.81";
     }
-    // The compact window named as the program, on top, by its screen's panel, with the count as
-    // it stands; every way back shows main, brought up to date, and ends nothing.
+    // The compact window, titled, on top, by the panel; every way back brings main up to date.
     void handOverAndBack()
     {
         QFETCH(int, clicks);

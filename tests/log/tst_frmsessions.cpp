@@ -5,13 +5,6 @@
 #include "log/frmSessions.h"
 #include "ui/SessionEnd.h"
 
-struct Ending {
-    bool mayAsk;
-    MessageBox::Answer answer;
-    QByteArray log; // after
-    int boxes;      // shown
-};
-
 class tst_frmsessions : public QObject
 {
     Q_OBJECT
@@ -51,9 +44,18 @@ private slots:
         world.reset();
     }
 
-    // Keys the editor leaves, or a switch to another program and back, don't move or end the edit.
+    // Keys and a switch of programs neither move nor end an edit, saved on Escape or session end.
+    void editingACell_data()
+    {
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<int>("boxes"); // shown: the question and "Saved"
+        QTest::newRow("Escape") << "Escape" << 2;
+        QTest::newRow("session end, asked") << "asked" << 2;
+        QTest::newRow("session end, not asked") << "unasked" << 0;
+    }
     void editingACell()
     {
+        QFETCH(QString, end);
         open();
         click(1, 3);
         for (const Qt::Key key : {Qt::Key_Up, Qt::Key_PageDown, Qt::Key_Down, Qt::Key_End})
@@ -68,8 +70,12 @@ private slots:
         QTest::keyClick(editor(), Qt::Key_Return);
         QTest::keyClick(grid(), Qt::Key_F2); // the current cell again
         QTest::keyClicks(editor(), "!");
-        QTest::keyClick(editor(), Qt::Key_Escape); // closes; answered Yes
+        if (end == "Escape")
+            QTest::keyClick(editor(), Qt::Key_Escape); // closes; answered Yes
+        else
+            SessionEnd::Instance().End(end == "asked");
         QCOMPARE(world->logBytes(), QByteArray(Saved).replace("note!", "note;x!"));
+        QTEST(int(MessageBox::history().size()), "boxes");
     }
 
     // Delete Row takes the selected row; Clear Log empties the log only once it is backed up.
@@ -93,8 +99,7 @@ private slots:
         QCOMPARE(world->logBytes(world->logFile() + ".bak"), twoRows);
     }
 
-    // A failed save keeps the window, the edits and the log; a log that another copy replaced
-    // meanwhile is replaced in turn only on Yes, and kept beside it.
+    // A failed save keeps window, edits and log; a log replaced meanwhile is overwritten on Yes.
     void saving()
     {
         open();
@@ -116,28 +121,7 @@ private slots:
         QCOMPARE(world->logBytes(world->logFile() + ".bak"), "x;y;z\r\n");
     }
 
-    // The session ends with a comment typed: asked about where the session manager lets Pendrel
-    // ask, kept without a word where it does not.
-    void sessionEnd_data()
-    {
-        QTest::addColumn<Ending>("row");
-        QTest::newRow("asked, Yes") << Ending{true, MessageBox::Yes, Saved, 2}; // and "Saved"
-        QTest::newRow("not asked") << Ending{false, MessageBox::Yes, Saved, 0};
-    }
-    void sessionEnd()
-    {
-        QFETCH(Ending, row);
-        open();
-        click(1, 3);
-        QTest::keyClicks(editor(), "!");
-        MessageBox::setNextAnswer(row.answer);
-        SessionEnd::Instance().End(row.mayAsk);
-        QCOMPARE(world->logBytes(), row.log);
-        QCOMPARE(MessageBox::history().size(), row.boxes);
-    }
-
-    // A log too big to open said so, neither read nor written over; a cell past a text box's
-    // default length kept whole; an older system's log saved as UTF-8.
+    // A log too big to open left alone; a long cell kept whole; an older system's log as UTF-8.
     void bigAndOldLogs()
     {
         world->writeLog("");
