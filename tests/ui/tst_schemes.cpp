@@ -98,6 +98,12 @@ private slots:
             }
         }
         const int height = main.height();
+        const auto putBack = qScopeGuard([palette = QApplication::palette(), font = qApp->font()] {
+            QApplication::setPalette(palette);
+            for (const char *kind :
+                 {"QMenuBar", "QMenu", "QLabel", static_cast<const char *>(nullptr)})
+                QApplication::setFont(font, kind);
+        });
         const QColor grey(0x35, 0x35, 0x35); // as a desktop theme sets them, while Pendrel runs
         QApplication::setPalette(QPalette(grey, grey)); // white text, black fields
         QFont font(QStringLiteral("DejaVu Sans"));
