@@ -198,6 +198,19 @@ private slots:
         QCOMPARE(FileKind(world->logFile()), "odd");
     }
 
+    // A log that is a link: a snapshot and a save act on the file it points to; the link stays.
+    void linkAsLog()
+    {
+        const QString target = world->home.filePath("elsewhere.txt");
+        world->writeLog("s1;t1;0 years, 0 days, 00:00:01.00\r\n", target);
+        QVERIFY(QFile::link(target, world->logFile()));
+        QVERIFY(SessionLog::Append("s2;t2;0 years, 0 days, 00:00:02.00").ok);
+        const SessionLog::ReadResult read = SessionLog::ReadAll();
+        QVERIFY(SessionLog::Rewrite(read.rows, read.loaded).ok);
+        QCOMPARE(FileKind(world->logFile()), "link");
+        QCOMPARE(world->logBytes(target).count("\r\n"), 2);
+    }
+
     // Reading removes a killed save's temporary file, and no other file.
     void leftovers()
     {
